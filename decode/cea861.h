@@ -72,6 +72,8 @@ private:
     // Byte `offset` after the vendor-specific header; see the class comment.
     std::uint8_t VendorByte(int offset) const;
     bool VendorBit(int offset, int bit) const;
+    // Byte P + k of the 3D fields, read like any other vendor byte.
+    std::uint8_t VideoByte(int k) const;
     bool SupportsRate(std::string_view rate) const;
 
     std::array<std::uint8_t, BlockSize> data_{};

@@ -1,0 +1,45 @@
+#include "text_codec.h"
+
+#include <array>
+
+namespace tessarin {
+
+namespace {
+
+// Code points of 0x80..0x9F in Windows-1252; the unassigned five map to
+// the C1 controls of the same value, as Windows converts them.
+constexpr std::array<char16_t, 32> kHighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+} // namespace
+
+std::string Windows1252ToUtf8(std::span<const std::uint8_t> bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (const std::uint8_t b : bytes) {
+        const char32_t cp = (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80u] : char32_t{b};
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+} // namespace tessarin
