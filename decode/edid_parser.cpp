@@ -140,7 +140,8 @@ std::string CEDIDParser::IDProductId() const
 
 std::string CEDIDParser::IDSerialNumber() const
 {
-    const std::uint32_t serial = base_[12] | (base_[13] << 8u) | (base_[14] << 16u) | (std::uint32_t{base_[15]} << 24u);
+    const std::uint32_t serial = std::uint32_t{base_[12]} | (std::uint32_t{base_[13]} << 8u)
+                                 | (std::uint32_t{base_[14]} << 16u) | (std::uint32_t{base_[15]} << 24u);
     return std::to_string(serial);
 }
 
