@@ -1,0 +1,90 @@
+#pragma once
+// The report document and its section index. Every report line goes through
+// these primitives; the document only ever grows, and the pane is given the
+// finished document once (see Publish).
+#include "report_view.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessarin {
+
+class CEDIDParser;
+
+class ReportWriter {
+public:
+    enum class Refresh {
+        // The pane gets the document once, in Publish; section tags are
+        // resolved then from the view's layout of the finished document.
+        Once,
+        // The pane gets the whole document after every primitive and tags
+        // are read from its line count on the spot: the cost grows with the
+        // square of the report. Kept as the reference the tests and the
+        // benchmark compare the normal path with.
+        EveryPrimitive,
+    };
+
+    ReportWriter(ReportView& view, SectionTree& tree, Refresh refresh = Refresh::Once);
+
+    // The RTF written so far, without the closing brace of the outer group.
+    const std::string& ReportDocument() const noexcept { return document_; }
+    // The complete document: what the pane shows and a save writes.
+    std::string CompleteDocument() const { return document_ + "}"; }
+
+    // Labels, values and titles are UTF-8; they are written as Windows-1252
+    // bytes but otherwise as they stand, so texts read from a monitor must
+    // be passed through EscapeRtfText first.
+    void StartReport();
+    void AddEmptyLine();
+    void AddLabelValue(std::string_view label, std::string_view value);
+    void AddRawDataLine(std::string_view label, std::string_view value);
+    void AddSectionTitle(std::string_view title);
+    void AddCEASectionTitle(std::string_view title);
+    void AddBaseRootNode(const CEDIDParser& parser);
+    // The extension's centred title paragraph and its top-level node.
+    void AddExtensionTitle(std::string_view title);
+    void AddExtensionRootNode(std::string_view text);
+
+    // Shows the finished document in the pane and builds the tree.
+    void Publish();
+
+    std::int32_t NumberOfRTFLines() const;
+    void ScrollToLine(std::int32_t line);
+    // What a click on a tree node does, given the node's tag.
+    void NodeClick(std::string_view tag);
+
+    static std::string BooleanToSupportedValue(bool blnValue);
+    static std::string BooleanToNativeValue(bool blnValue);
+
+    static constexpr const char* kBaseRootKey = "R";
+    static constexpr const char* kExtensionRootKey = "RCEA";
+
+private:
+    struct Node {
+        std::string key; // "" for a section: "C" + its tag
+        std::string text;
+        std::string parentKey;
+        bool bold = false;
+        bool reveal = false;
+        std::string fixedTag;       // used when not empty
+        std::int32_t paragraphs = 0; // else the tag is the lines these take
+    };
+
+    void Append(std::string_view utf8);
+    void RefreshPane();
+    void AddSection(std::string_view title, const char* parentKey);
+    void AddNode(Node node);
+    void PlaceNode(const Node& node, std::int32_t lines);
+
+    ReportView& view_;
+    SectionTree& tree_;
+    Refresh refresh_;
+    std::string document_;
+    std::int32_t paragraphs_ = 1;
+    bool clearTree_ = false;
+    std::vector<Node> pending_;
+};
+
+} // namespace tessarin

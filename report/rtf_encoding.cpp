@@ -1,0 +1,138 @@
+#include "rtf_encoding.h"
+
+#include <array>
+
+namespace tessarin {
+namespace {
+
+// Code points of bytes 0x80..0x9F; the rest of the code page is Latin-1.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+
+// Decodes one UTF-8 sequence at `pos` and moves past it; a malformed or
+// overlong sequence gives kInvalid and skips one byte.
+char32_t NextCodePoint(std::string_view text, std::size_t& pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos++]);
+    if (lead < 0x80)
+        return lead;
+    int extra = 0;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        value = lead & 0x1Fu;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        value = lead & 0x0Fu;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        value = lead & 0x07u;
+        minimum = 0x10000;
+    } else {
+        return kInvalid;
+    }
+    std::size_t p = pos;
+    for (int i = 0; i < extra; ++i, ++p) {
+        if (p >= text.size())
+            return kInvalid;
+        const auto next = static_cast<unsigned char>(text[p]);
+        if ((next & 0xC0) != 0x80)
+            return kInvalid;
+        value = (value << 6) | (next & 0x3Fu);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return kInvalid;
+    pos = p;
+    return value;
+}
+
+// The Windows-1252 byte of a code point, or -1 when the code page lacks it.
+int ToWindows1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<int>(c);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == c)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+bool IsControl(char32_t c)
+{
+    return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
+}
+
+} // namespace
+
+std::string Utf8ToWindows1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        if (byte < 0x80) { // the common case, markup included
+            out.push_back(static_cast<char>(byte));
+            ++pos;
+            continue;
+        }
+        const char32_t c = NextCodePoint(utf8, pos);
+        const int b = c == kInvalid ? -1 : ToWindows1252(c);
+        out.push_back(b < 0 ? '?' : static_cast<char>(b));
+    }
+    return out;
+}
+
+std::string EscapeRtfText(std::string_view utf8)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = NextCodePoint(utf8, pos);
+        if (c == U'\\' || c == U'{' || c == U'}') {
+            out.push_back('\\');
+            out.push_back(static_cast<char>(c));
+        } else if (c == kInvalid || IsControl(c)) {
+            out.push_back('?');
+        } else if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            const int b = ToWindows1252(c);
+            if (b < 0) {
+                out.push_back('?');
+            } else {
+                out += "\\'";
+                out.push_back(kHex[(b >> 4) & 0xF]);
+                out.push_back(kHex[b & 0xF]);
+            }
+        }
+    }
+    return out;
+}
+
+void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
+{
+    char32_t c = byte;
+    if (byte >= 0x80 && byte <= 0x9F)
+        c = kHighControls[static_cast<std::size_t>(byte - 0x80)];
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace tessarin

@@ -1,0 +1,27 @@
+#pragma once
+// The report document is 8-bit Windows-1252 text; everything else in the
+// program is UTF-8. These are the only crossings between the two.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+// The report's own texts as document bytes: each character becomes its one
+// Windows-1252 byte ("n°" gives 'n', 0xB0). RTF markup passes unchanged, so
+// this is safe for labels and values that carry control words. A character
+// the code page lacks, or a malformed UTF-8 sequence, becomes '?'.
+std::string Utf8ToWindows1252(std::string_view utf8);
+
+// A text that comes from the monitor, made safe to insert into the document:
+// "\", "{" and "}" are escaped with a backslash, characters outside printable
+// ASCII are written as \'hh of their Windows-1252 byte, and control
+// characters (which a rich-text control could take for a paragraph or tab
+// and so shift every line number after them) as '?'. The result is ASCII.
+std::string EscapeRtfText(std::string_view utf8);
+
+// Appends the character of Windows-1252 byte `byte` as UTF-8. The five codes
+// the code page leaves unassigned read as the C1 controls, as the decoder does.
+void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out);
+
+} // namespace tessarin

@@ -1,0 +1,390 @@
+#include "rtf_reader.h"
+
+#include "rtf_encoding.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+namespace tessarin {
+namespace {
+
+// Deeper groups are still matched, but share their parent's properties, so
+// a file of a million "{" cannot make a million copies of the state.
+constexpr std::size_t kMaxDepth = 256;
+constexpr std::int32_t kMaxUnicodeSkip = 16;
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void AppendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+struct ControlWord {
+    std::string_view name;
+    bool hasParameter = false;
+    std::int32_t parameter = 0;
+};
+
+// Reads the letters, the optional signed parameter and the one delimiting
+// blank of a control word whose first letter is at `pos`; leaves `pos` after it.
+ControlWord ReadControlWord(std::string_view rtf, std::size_t& pos)
+{
+    ControlWord word;
+    const std::size_t start = pos;
+    while (pos < rtf.size() && IsLetter(rtf[pos]))
+        ++pos;
+    word.name = rtf.substr(start, pos - start);
+    bool negative = false;
+    if (pos + 1 < rtf.size() && rtf[pos] == '-' && IsDigit(rtf[pos + 1])) {
+        negative = true;
+        ++pos;
+    }
+    std::int64_t value = 0;
+    while (pos < rtf.size() && IsDigit(rtf[pos])) {
+        word.hasParameter = true;
+        value = std::min<std::int64_t>(value * 10 + (rtf[pos] - '0'),
+                                       std::numeric_limits<std::int32_t>::max());
+        ++pos;
+    }
+    word.parameter = static_cast<std::int32_t>(negative ? -value : value);
+    if (pos < rtf.size() && rtf[pos] == ' ')
+        ++pos;
+    return word;
+}
+
+bool IsSkippedDestination(std::string_view name)
+{
+    static constexpr std::string_view kSkipped[] = {
+        "fonttbl", "colortbl", "stylesheet", "info", "generator", "header", "footer",
+        "headerl", "headerr", "footerl", "footerr", "footnote", "listtable",
+        "listoverridetable", "rsidtbl", "themedata", "colorschememapping",
+        "datastore", "latentstyles", "xmlnstbl", "objdata", "objclass", "fldinst"};
+    return std::find(std::begin(kSkipped), std::end(kSkipped), name) != std::end(kSkipped);
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view rtf)
+        : rtf_(rtf)
+    {
+        states_.push_back(State{});
+    }
+
+    RtfDocument Read()
+    {
+        while (pos_ < rtf_.size()) {
+            const char c = rtf_[pos_++];
+            if (c == '{')
+                OpenGroup();
+            else if (c == '}')
+                CloseGroup();
+            else if (c == '\\')
+                Control();
+            else if (c == '\t')
+                Text(U'\t');
+            else if (static_cast<unsigned char>(c) >= 0x20)
+                Byte(static_cast<std::uint8_t>(c));
+            // Line ends and other raw control bytes are not text in RTF.
+        }
+        EndParagraph();
+        return std::move(document_);
+    }
+
+private:
+    struct State {
+        RtfCharFormat format;
+        RtfAlignment alignment = RtfAlignment::Left;
+        std::vector<std::int32_t> tabStops;
+        bool skip = false;
+        std::int32_t unicodeSkip = 1;
+    };
+
+    State& Current() { return states_.back(); }
+
+    void OpenGroup()
+    {
+        pendingSkip_ = 0;
+        if (states_.size() < kMaxDepth)
+            states_.push_back(Current());
+        else
+            ++overflowDepth_;
+    }
+
+    void CloseGroup()
+    {
+        pendingSkip_ = 0;
+        if (overflowDepth_ > 0)
+            --overflowDepth_;
+        else if (states_.size() > 1)
+            states_.pop_back();
+    }
+
+    void Control()
+    {
+        if (pos_ >= rtf_.size())
+            return;
+        const char c = rtf_[pos_];
+        if (IsLetter(c)) {
+            Word(ReadControlWord(rtf_, pos_));
+            return;
+        }
+        ++pos_;
+        switch (c) {
+        case '\'': {
+            const int high = pos_ < rtf_.size() ? HexValue(rtf_[pos_]) : -1;
+            const int low = pos_ + 1 < rtf_.size() ? HexValue(rtf_[pos_ + 1]) : -1;
+            if (high >= 0 && low >= 0) {
+                pos_ += 2;
+                Byte(static_cast<std::uint8_t>(high * 16 + low));
+            }
+            break;
+        }
+        case '\\':
+        case '{':
+        case '}':
+            Byte(static_cast<std::uint8_t>(c));
+            break;
+        case '*':
+            Current().skip = true;
+            break;
+        case '~':
+            Text(0xA0);
+            break;
+        case '_':
+            Text(U'-');
+            break;
+        case '\r':
+        case '\n': // a backslash before a line end is a paragraph end
+            if (!Current().skip)
+                EndParagraph();
+            break;
+        default: // \- (optional hyphen) and symbols we do not show
+            break;
+        }
+    }
+
+    void Word(const ControlWord& word)
+    {
+        State& s = Current();
+        const std::string_view name = word.name;
+        const bool on = !word.hasParameter || word.parameter != 0;
+        if (name == "par") {
+            if (!s.skip)
+                EndParagraph();
+        } else if (name == "tab") {
+            Text(U'\t');
+        } else if (name == "pard") {
+            s.alignment = RtfAlignment::Left;
+            s.tabStops.clear();
+        } else if (name == "plain") {
+            s.format = RtfCharFormat{};
+        } else if (name == "b") {
+            s.format.bold = on;
+        } else if (name == "i") {
+            s.format.italic = on;
+        } else if (name == "ul") {
+            s.format.underline = on;
+        } else if (name == "ulnone") {
+            s.format.underline = false;
+        } else if (name == "f") {
+            s.format.font = word.parameter;
+        } else if (name == "fs") {
+            s.format.halfPoints = word.parameter;
+        } else if (name == "ql") {
+            s.alignment = RtfAlignment::Left;
+        } else if (name == "qc") {
+            s.alignment = RtfAlignment::Centre;
+        } else if (name == "qr") {
+            s.alignment = RtfAlignment::Right;
+        } else if (name == "qj") {
+            s.alignment = RtfAlignment::Justified;
+        } else if (name == "tx") {
+            if (!s.skip && s.tabStops.size() < 64)
+                s.tabStops.push_back(word.parameter);
+        } else if (name == "uc") {
+            s.unicodeSkip = std::clamp(word.parameter, 0, kMaxUnicodeSkip);
+        } else if (name == "u") {
+            std::int32_t code = word.parameter;
+            if (code < 0)
+                code += 65536;
+            Text(static_cast<char32_t>(std::clamp(code, 0, 0xFFFF)));
+            pendingSkip_ = s.unicodeSkip;
+        } else if (name == "bin") {
+            const auto length = static_cast<std::size_t>(std::max(word.parameter, 0));
+            pos_ += std::min(length, rtf_.size() - pos_);
+        } else if (name == "pict") {
+            if (!s.skip)
+                paragraph_.picture = true;
+            s.skip = true; // the picture's data is not text
+        } else if (IsSkippedDestination(name)) {
+            s.skip = true;
+        }
+    }
+
+    // One byte of document text in the Windows-1252 code page.
+    void Byte(std::uint8_t byte)
+    {
+        if (Skipping())
+            return;
+        if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F && IsUnassigned(byte))) {
+            Append("?");
+            return;
+        }
+        std::string utf8;
+        AppendWindows1252AsUtf8(byte, utf8);
+        Append(utf8);
+    }
+
+    void Text(char32_t c)
+    {
+        if (Skipping())
+            return;
+        // A control character would split the text's lines; tabs are the
+        // report's own column separators and stay.
+        if (c != U'\t' && (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F))) {
+            Append("?");
+            return;
+        }
+        if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;
+        std::string utf8;
+        AppendUtf8(c, utf8);
+        Append(utf8);
+    }
+
+    static bool IsUnassigned(std::uint8_t byte)
+    {
+        return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    }
+
+    // Characters that follow \uN stand in for it in older readers; skip them.
+    bool Skipping()
+    {
+        if (Current().skip)
+            return true;
+        if (pendingSkip_ > 0) {
+            --pendingSkip_;
+            return true;
+        }
+        return false;
+    }
+
+    void Append(std::string_view utf8)
+    {
+        const RtfCharFormat& format = Current().format;
+        if (paragraph_.runs.empty() || !(paragraph_.runs.back().format == format))
+            paragraph_.runs.push_back(RtfRun{format, {}});
+        paragraph_.runs.back().text += utf8;
+    }
+
+    void EndParagraph()
+    {
+        pendingSkip_ = 0;
+        paragraph_.alignment = Current().alignment;
+        paragraph_.tabStops = Current().tabStops;
+        document_.paragraphs.push_back(std::move(paragraph_));
+        paragraph_ = RtfParagraph{};
+    }
+
+    std::string_view rtf_;
+    std::size_t pos_ = 0;
+    std::vector<State> states_;
+    std::size_t overflowDepth_ = 0;
+    std::int32_t pendingSkip_ = 0;
+    RtfParagraph paragraph_;
+    RtfDocument document_;
+};
+
+} // namespace
+
+std::string RtfParagraph::Text() const
+{
+    std::string text;
+    for (const RtfRun& run : runs)
+        text += run.text;
+    return text;
+}
+
+std::int32_t RtfParagraph::Length() const
+{
+    std::int32_t length = picture ? 1 : 0;
+    for (const RtfRun& run : runs)
+        for (const char c : run.text)
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+                ++length;
+    return length;
+}
+
+std::string RtfDocument::PlainText() const
+{
+    std::string text;
+    for (const RtfParagraph& paragraph : paragraphs) {
+        for (const RtfRun& run : paragraph.runs)
+            text += run.text;
+        text += '\n';
+    }
+    return text;
+}
+
+RtfDocument ReadRtf(std::string_view rtf)
+{
+    return Reader(rtf).Read();
+}
+
+std::int32_t CountParagraphBreaks(std::string_view rtf)
+{
+    std::int32_t count = 0;
+    std::size_t pos = 0;
+    while (pos < rtf.size()) {
+        if (rtf[pos++] != '\\' || pos >= rtf.size())
+            continue;
+        if (!IsLetter(rtf[pos])) {
+            // An escaped character, never the start of a word; a backslash
+            // before a line end ends a paragraph like \par.
+            if (rtf[pos] == '\r' || rtf[pos] == '\n')
+                ++count;
+            ++pos;
+            continue;
+        }
+        if (ReadControlWord(rtf, pos).name == "par")
+            ++count;
+    }
+    return count;
+}
+
+} // namespace tessarin
