@@ -121,7 +121,7 @@ public:
                 Byte(static_cast<std::uint8_t>(c));
             // Line ends and other raw control bytes are not text in RTF.
         }
-        EndParagraph();
+        EndParagraph(/*closedByPar=*/false);
         return std::move(document_);
     }
 
@@ -191,7 +191,7 @@ private:
         case '\r':
         case '\n': // a backslash before a line end is a paragraph end
             if (!Current().skip)
-                EndParagraph();
+                EndParagraph(true);
             break;
         default: // \- (optional hyphen) and symbols we do not show
             break;
@@ -205,7 +205,7 @@ private:
         const bool on = !word.hasParameter || word.parameter != 0;
         if (name == "par") {
             if (!s.skip)
-                EndParagraph();
+                EndParagraph(true);
         } else if (name == "tab") {
             Text(U'\t');
         } else if (name == "pard") {
@@ -306,17 +306,27 @@ private:
 
     void Append(std::string_view utf8)
     {
+        // Kept with the text, for a last paragraph that the closing brace of
+        // the document ends instead of a \par.
+        TakeParagraphProperties();
         const RtfCharFormat& format = Current().format;
         if (paragraph_.runs.empty() || !(paragraph_.runs.back().format == format))
             paragraph_.runs.push_back(RtfRun{format, {}});
         paragraph_.runs.back().text += utf8;
     }
 
-    void EndParagraph()
+    void TakeParagraphProperties()
+    {
+        paragraph_.alignment = Current().alignment;
+        if (paragraph_.tabStops != Current().tabStops)
+            paragraph_.tabStops = Current().tabStops;
+    }
+
+    void EndParagraph(bool closedByPar)
     {
         pendingSkip_ = 0;
-        paragraph_.alignment = Current().alignment;
-        paragraph_.tabStops = Current().tabStops;
+        if (closedByPar || paragraph_.runs.empty())
+            TakeParagraphProperties();
         document_.paragraphs.push_back(std::move(paragraph_));
         paragraph_ = RtfParagraph{};
     }

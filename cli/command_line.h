@@ -1,0 +1,31 @@
+#pragma once
+// The arguments of tessarin-report.
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+enum class OutputFormat { Rtf, Text, Edd };
+
+struct CommandLine {
+    OutputFormat format = OutputFormat::Rtf;
+    std::optional<std::filesystem::path> output;
+    std::optional<std::filesystem::path> outputDir;
+    std::vector<std::string> inputs; // "-" is standard input
+    bool help = false;
+};
+
+inline constexpr const char* kUsage =
+    "usage: tessarin-report [--format rtf|text|edd] [--output FILE | --output-dir DIR] INPUT...";
+
+// Parses the arguments after the program name. On a usage error returns
+// false with `error` saying what is wrong.
+bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std::string& error);
+
+// ".rtf", ".txt" or ".edd".
+const char* OutputExtension(OutputFormat format);
+
+} // namespace tessarin

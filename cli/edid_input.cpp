@@ -1,0 +1,110 @@
+#include "edid_input.h"
+
+#include "edd_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <streambuf>
+
+namespace tessarin {
+namespace {
+
+constexpr std::size_t kEdidSize = 256;
+constexpr std::array<char, 8> kHeader = {0, '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', 0};
+
+// Gives back the bytes already taken to look at the header, then the rest
+// of the stream, so the ".edd" reader sees the input from its start (standard
+// input cannot be rewound).
+class PrefixedStreambuf final : public std::streambuf {
+public:
+    PrefixedStreambuf(std::string prefix, std::streambuf& rest)
+        : prefix_(std::move(prefix))
+        , rest_(rest)
+    {
+        setg(prefix_.data(), prefix_.data(), prefix_.data() + prefix_.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        if (gptr() < egptr())
+            return traits_type::to_int_type(*gptr());
+        const std::streamsize n = rest_.sgetn(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        if (n <= 0)
+            return traits_type::eof();
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    std::string prefix_;
+    std::streambuf& rest_;
+    std::array<char, 4096> buffer_{};
+};
+
+std::string Hex(std::uint8_t byte)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("0x") + kHex[byte >> 4] + kHex[byte & 0xF];
+}
+
+// The test the file command applies before it shows anything.
+std::string AcceptanceError(const std::vector<std::uint8_t>& edid)
+{
+    if (edid[1] != 0xFF)
+        return "not an EDID: byte 1 is " + Hex(edid[1]) + ", not 0xFF";
+    if (edid[8] == 0)
+        return "not an EDID: byte 8 is 0x00 (no manufacturer ID)";
+    return "";
+}
+
+} // namespace
+
+EdidInput ReadEdidInput(std::istream& in)
+{
+    EdidInput result;
+    std::string head(kHeader.size(), '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        result.error = "cannot read";
+        return result;
+    }
+    if (std::equal(head.begin(), head.end(), kHeader.begin(), kHeader.end())) {
+        result.edid.assign(head.begin(), head.end());
+        result.edid.resize(kEdidSize, 0);
+        in.read(reinterpret_cast<char*>(result.edid.data() + head.size()),
+                static_cast<std::streamsize>(kEdidSize - head.size()));
+        if (in.bad()) {
+            result.error = "cannot read";
+            return result;
+        }
+    } else {
+        PrefixedStreambuf joined(std::move(head), *in.rdbuf());
+        std::istream edd(&joined);
+        if (!LoadDataFile(edd, result.edid)) {
+            result.error = "neither a raw EDID nor a readable .edd file "
+                           "(a row of its table holds a token that is not hexadecimal)";
+            return result;
+        }
+    }
+    result.error = AcceptanceError(result.edid);
+    return result;
+}
+
+EdidInput ReadEdidFile(const std::string& path)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return {{}, "is a directory"};
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return {{}, std::string("cannot open: ") + std::strerror(errno)};
+    return ReadEdidInput(file);
+}
+
+} // namespace tessarin

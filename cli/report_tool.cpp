@@ -1,0 +1,153 @@
+#include "report_tool.h"
+
+#include "command_line.h"
+#include "edd_file.h"
+#include "edid_input.h"
+#include "edid_parser.h"
+#include "edid_report.h"
+#include "headless_view.h"
+#include "replace_file.h"
+#include "report_writer.h"
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kProgram = "tessarin-report";
+
+std::string Render(OutputFormat format, const std::vector<std::uint8_t>& edid, char separator)
+{
+    CEDIDParser parser;
+    parser.UpdateEDIDDataFromArray(edid);
+    if (format == OutputFormat::Edd)
+        return FormatDataFile(edid, parser, separator);
+    HeadlessReportView view;
+    HeadlessSectionTree tree;
+    ReportWriter writer(view, tree);
+    DisplayEDIDBase(ReportContext{writer, parser, separator});
+    if (format == OutputFormat::Rtf)
+        return writer.CompleteDocument();
+    return view.Document().PlainText();
+}
+
+std::string DisplayName(const std::string& input)
+{
+    return input == "-" ? "standard input" : input;
+}
+
+// The file an input gets in --output-dir: its own name with the format's
+// extension; standard input is called "stdin".
+fs::path OutputNameFor(const std::string& input, OutputFormat format)
+{
+    fs::path name = input == "-" ? fs::path("stdin") : fs::path(input).filename();
+    name.replace_extension(OutputExtension(format));
+    return name;
+}
+
+class Run {
+public:
+    Run(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err)
+        : line_(line)
+        , in_(in)
+        , out_(out)
+        , err_(err)
+        , separator_(UserDecimalSeparator())
+    {
+    }
+
+    int Execute()
+    {
+        if (line_.outputDir && !PrepareOutputDir())
+            return 1;
+        for (const std::string& input : line_.inputs)
+            Report(input);
+        return failed_ ? 1 : 0;
+    }
+
+private:
+    bool PrepareOutputDir()
+    {
+        std::error_code ec;
+        fs::create_directories(*line_.outputDir, ec);
+        if (!fs::is_directory(*line_.outputDir, ec)) {
+            Fail(line_.outputDir->string(), "cannot create the output folder");
+            return false;
+        }
+        return true;
+    }
+
+    void Report(const std::string& input)
+    {
+        std::optional<fs::path> target = line_.output;
+        if (line_.outputDir) {
+            const fs::path name = OutputNameFor(input, line_.format);
+            // Two inputs of the same name must not overwrite each other's report.
+            const auto [earlier, fresh] = written_.emplace(name.string(), input);
+            if (!fresh) {
+                Fail(input, "skipped: its output " + name.string() + " is that of " +
+                                DisplayName(earlier->second));
+                return;
+            }
+            target = *line_.outputDir / name;
+        }
+        const EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
+        if (!edid.error.empty()) {
+            Fail(DisplayName(input), edid.error);
+            return;
+        }
+        const std::string content = Render(line_.format, edid.edid, separator_);
+        if (!target) {
+            out_.write(content.data(), static_cast<std::streamsize>(content.size()));
+            out_.flush();
+            if (!out_)
+                Fail("standard output", "cannot write");
+        } else if (!ReplaceFileContent(*target, content)) {
+            Fail(target->string(), "cannot write");
+        }
+    }
+
+    void Fail(const std::string& name, const std::string& reason)
+    {
+        err_ << kProgram << ": " << name << ": " << reason << '\n';
+        failed_ = true;
+    }
+
+    const CommandLine& line_;
+    std::istream& in_;
+    std::ostream& out_;
+    std::ostream& err_;
+    char separator_;
+    bool failed_ = false;
+    std::map<std::string, std::string> written_; // output name -> input
+};
+
+} // namespace
+
+int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    CommandLine line;
+    std::string error;
+    if (!ParseCommandLine(args, line, error)) {
+        err << kProgram << ": " << error << '\n' << kUsage << '\n';
+        return 2;
+    }
+    if (line.help) {
+        out << kUsage << "\n\n"
+            << "Writes the report of each EDID: a raw binary EDID (its first 256 bytes) or an\n"
+               ".edd file; '-' reads standard input.\n"
+               "  --format rtf   the RTF report (default)\n"
+               "  --format text  its plain text, one line per paragraph, UTF-8\n"
+               "  --format edd   the .edd data file of the EDID\n"
+               "  --output FILE  write to FILE instead of standard output\n"
+               "  --output-dir DIR  one file per input in DIR, named after the input\n";
+        return 0;
+    }
+    return Run(line, in, out, err).Execute();
+}
+
+} // namespace tessarin

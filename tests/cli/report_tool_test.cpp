@@ -1,0 +1,186 @@
+// tessarin-report run in-process: what it writes where, what it refuses, and
+// the exit status a script sees.
+#include "edd_file.h"
+#include "edid_parser.h"
+#include "report_tool.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace tessarin {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kData = TESSARIN_TEST_DATA;
+
+std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void Spit(const fs::path& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+class ReportTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        setenv("LC_ALL", "C", 1); // the golden reports use '.'
+        dir_ = fs::temp_directory_path() /
+               ("tessarin-report-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    int Run(std::vector<std::string> args, const std::string& stdinText = "")
+    {
+        std::istringstream in(stdinText);
+        out_.str("");
+        err_.str("");
+        return RunReportTool(args, in, out_, err_);
+    }
+
+    fs::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(ReportTool, UsageErrorsExitTwoWithTheUsageLineAndWriteNothing)
+{
+    const std::string bin = (kData / "GSM-7045A2DA2452.bin").string();
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--bogus", bin},
+        {"--format", "pdf", bin},
+        {"--format"},
+        {"--output", "a", "--output-dir", "b", bin},
+        {bin, bin},
+        {"--output-dir", dir_.string(), "-", "-"},
+        {"--format", "rtf", "--format=text", bin},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(Run(args), 2) << ::testing::PrintToString(args);
+        EXPECT_NE(err_.str().find("usage: tessarin-report [--format rtf|text|edd]"), std::string::npos);
+        EXPECT_EQ(out_.str(), "");
+    }
+    EXPECT_TRUE(fs::is_empty(dir_));
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out_.str().find("usage:"), std::string::npos);
+}
+
+TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
+{
+    const fs::path bin = kData / "GSM-7045A2DA2452.bin";
+    ASSERT_EQ(Run({bin.string()}), 0);
+    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.rtf"));
+    ASSERT_EQ(Run({"--format=text", bin.string()}), 0);
+    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
+    EXPECT_NE(out_.str().find("\tStandard Timings n\u00B0\t1\n"), std::string::npos);
+
+    ASSERT_EQ(Run({"--format", "edd", bin.string()}), 0);
+    const std::string edd = out_.str();
+    EXPECT_TRUE(edd.starts_with("EDID DATA\r\n"));
+    // The data file reads back as the same EDID, so it reports the same.
+    Spit(dir_ / "x.edd", edd);
+    ASSERT_EQ(Run({"--format", "text", (dir_ / "x.edd").string()}), 0);
+    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
+}
+
+TEST_F(ReportTool, StandardInputTakesRawBytesOrAnEddFile)
+{
+    const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin"); // 128 bytes: padded to 256
+    ASSERT_EQ(raw.size(), 128u);
+    ASSERT_EQ(Run({"--format", "text", "-"}, raw), 0) << err_.str();
+    EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
+
+    ASSERT_EQ(Run({"--format", "edd", "-"}, raw), 0);
+    const std::string edd = out_.str();
+    ASSERT_EQ(Run({"--format", "text", "-"}, edd), 0) << err_.str();
+    EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
+}
+
+TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
+{
+    std::string noMaker = Slurp(kData / "ADI-6060E8A29762.bin");
+    noMaker[8] = 0;
+    Spit(dir_ / "nomaker.bin", noMaker);
+    Spit(dir_ / "junk.txt", "hello\n");
+    Spit(dir_ / "badhex.edd", "-----------\n 00: 00 FF ZZ\n");
+
+    EXPECT_EQ(Run({(dir_ / "nomaker.bin").string()}), 1);
+    EXPECT_EQ(err_.str(), "tessarin-report: " + (dir_ / "nomaker.bin").string() +
+                              ": not an EDID: byte 8 is 0x00 (no manufacturer ID)\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(Run({(dir_ / "junk.txt").string()}), 1);
+    EXPECT_NE(err_.str().find("junk.txt: not an EDID: byte 1 is 0x00, not 0xFF"), std::string::npos);
+    EXPECT_EQ(Run({(dir_ / "badhex.edd").string()}), 1);
+    EXPECT_NE(err_.str().find("badhex.edd: neither a raw EDID nor a readable .edd file"), std::string::npos);
+    EXPECT_EQ(Run({(dir_ / "missing.bin").string()}), 1);
+    EXPECT_NE(err_.str().find("missing.bin: cannot open: No such file or directory"), std::string::npos);
+    EXPECT_EQ(Run({dir_.string()}), 1);
+    EXPECT_NE(err_.str().find(": is a directory"), std::string::npos);
+    EXPECT_EQ(Run({"-"}, "junk"), 1);
+    EXPECT_EQ(err_.str(), "tessarin-report: standard input: not an EDID: byte 1 is 0x00, not 0xFF\n");
+}
+
+TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
+{
+    fs::create_directories(dir_ / "a");
+    fs::create_directories(dir_ / "b");
+    fs::copy_file(kData / "CPQ-227CE6ADB604.bin", dir_ / "a" / "x.bin");
+    fs::copy_file(kData / "DWE-BA7CED78EA62.bin", dir_ / "b" / "x.bin");
+    Spit(dir_ / "bad.bin", "nope");
+    const fs::path out = dir_ / "out" / "nested";
+    const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin");
+    EXPECT_EQ(Run({"--format", "text", "--output-dir", out.string(), (dir_ / "a" / "x.bin").string(),
+                   (dir_ / "bad.bin").string(), "-", (dir_ / "b" / "x.bin").string()},
+                  raw),
+              1);
+    EXPECT_EQ(Slurp(out / "x.txt"), Slurp(kData / "CPQ-227CE6ADB604.txt")); // the first x.bin only
+    EXPECT_EQ(Slurp(out / "stdin.txt"), Slurp(kData / "ADI-6060E8A29762.txt"));
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(out))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"stdin.txt", "x.txt"}));
+    EXPECT_NE(err_.str().find("bad.bin: not an EDID"), std::string::npos);
+    EXPECT_NE(err_.str().find("b/x.bin: skipped: its output x.txt is that of"), std::string::npos);
+    EXPECT_EQ(out_.str(), "");
+}
+
+TEST_F(ReportTool, OutputFileIsReplacedWholeOrNotAtAll)
+{
+    const fs::path target = dir_ / "report.rtf";
+    Spit(target, "old");
+    ASSERT_EQ(Run({"--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 0);
+    EXPECT_EQ(Slurp(target), Slurp(kData / "CPQ-227CE6ADB604.rtf"));
+    EXPECT_EQ(out_.str(), "");
+
+    // A refused input leaves the old report as it was.
+    Spit(target, "old");
+    EXPECT_EQ(Run({"--output", target.string(), (dir_ / "missing.bin").string()}), 1);
+    EXPECT_EQ(Slurp(target), "old");
+
+    // A target that cannot be replaced: reported, the old file intact.
+    fs::permissions(target, fs::perms::owner_read);
+    EXPECT_EQ(Run({"--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 1);
+    EXPECT_NE(err_.str().find("report.rtf: cannot write"), std::string::npos);
+    fs::permissions(target, fs::perms::owner_all);
+    EXPECT_EQ(Slurp(target), "old");
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+} // namespace
+} // namespace tessarin

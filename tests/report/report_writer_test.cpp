@@ -1,0 +1,250 @@
+// The document frame, the primitives' bytes, and the section index: keys,
+// tags and what a click on a node selects.
+#include "report_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin::test {
+namespace {
+
+std::string Tail(const std::string& document, std::size_t from)
+{
+    return document.substr(from);
+}
+
+TEST(ReportWriter, PrimitivesAppendExactlyTheirBytes)
+{
+    HeadlessReportView view;
+    HeadlessSectionTree tree;
+    ReportWriter w(view, tree);
+    w.StartReport();
+    const std::string& doc = w.ReportDocument();
+    EXPECT_TRUE(doc.starts_with(R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033\deflangfe1033{\fonttbl{\f0\fswiss\fcharset0 Arial;})"
+                                R"({\f1\fswiss\fprq2\fcharset0 Arial;}{\f2\fmodern\fprq1\fcharset0 Courier New;}})"
+                                R"({\*\generator Msftedit 5.41.15.1507;}\viewkind4\uc1\pard\nowidctlpar\qc\f0\fs20)"
+                                R"({\pict\pngblip\picw67\pich58\picwgoal1005\pichgoal870 89504e470d0a1a0a)"));
+    EXPECT_TRUE(doc.ends_with(R"(}\lang1036\b\f1\fs24\par\lang1033 EDID ( Extended Display Identification Data) Report\par)"
+                              R"(\pard\nowidctlpar\b0\fs20)"));
+
+    std::size_t mark = doc.size();
+    w.AddEmptyLine();
+    EXPECT_EQ(Tail(doc, mark), R"(\par \i0)");
+    mark = doc.size();
+    w.AddLabelValue("Pixel Clock : ", "148.5 Mhz");
+    EXPECT_EQ(Tail(doc, mark), R"(\par \pard\tx568\tx3976\b\tab Pixel Clock : \b0\tab 148.5 Mhz)");
+    mark = doc.size();
+    w.AddRawDataLine("0x00", " 00 FF\\tab ");
+    EXPECT_EQ(Tail(doc, mark), R"(\par \f2 0x00\tab  00 FF\tab )");
+    mark = doc.size();
+    w.AddSectionTitle("Standard Timing");
+    EXPECT_EQ(Tail(doc, mark), R"(\par \i0\par \pard\ul\b\fs22 Standard Timing\ulnone :\b0\fs20\par \i0)");
+    mark = doc.size();
+    w.AddExtensionTitle("EDID EXTENSION : EIA/CEA-861");
+    EXPECT_EQ(Tail(doc, mark), R"(\par \f1\pard\qc\b\fs24 EDID EXTENSION : EIA/CEA-861\b0\fs20)");
+    // The report's own non-ASCII text is one Windows-1252 byte, not an escape.
+    mark = doc.size();
+    w.AddLabelValue("Standard Timings n\u00B0", "1");
+    EXPECT_EQ(Tail(doc, mark), "\\par \\pard\\tx568\\tx3976\\b\\tab Standard Timings n\xB0\\b0\\tab 1");
+    EXPECT_EQ(w.CompleteDocument(), doc + "}");
+
+    EXPECT_EQ(ReportWriter::BooleanToSupportedValue(true), "Supported");
+    EXPECT_EQ(ReportWriter::BooleanToSupportedValue(false), "Not Supported");
+    EXPECT_EQ(ReportWriter::BooleanToNativeValue(true), " (Native)");
+    EXPECT_EQ(ReportWriter::BooleanToNativeValue(false), "");
+}
+
+TEST(ReportWriter, FrameShowsLogoThenTitleThenAnEmptyLine)
+{
+    HeadlessReportView view;
+    HeadlessSectionTree tree;
+    ReportWriter w(view, tree);
+    w.StartReport();
+    w.Publish();
+    ASSERT_EQ(w.NumberOfRTFLines(), 3);
+    const auto& p = view.Document().paragraphs;
+    EXPECT_TRUE(p[0].picture);
+    EXPECT_EQ(p[0].alignment, RtfAlignment::Centre);
+    EXPECT_EQ(p[1].Text(), "EDID ( Extended Display Identification Data) Report");
+    EXPECT_EQ(p[1].alignment, RtfAlignment::Centre);
+    EXPECT_TRUE(p[1].runs.at(0).format.bold);
+    EXPECT_EQ(p[1].runs.at(0).format.halfPoints, 24);
+    EXPECT_EQ(p[2].alignment, RtfAlignment::Left);
+}
+
+class SectionIndex : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        parser_.UpdateEDIDDataFromArray(MakeEdid());
+        writer_.StartReport();
+        writer_.AddBaseRootNode(parser_);
+    }
+
+    // What a click on `key` selected, as the selected paragraph's text.
+    std::string ClickAndSelectedText(const std::string& key)
+    {
+        const auto* node = tree_.Find(key);
+        EXPECT_NE(node, nullptr) << key;
+        if (node == nullptr)
+            return "";
+        writer_.NodeClick(node->tag);
+        return SelectedText();
+    }
+
+    std::string SelectedText() const
+    {
+        const auto& paragraphs = view_.Document().paragraphs;
+        for (std::int32_t line = 0; line < view_.LineCount(); ++line)
+            if (view_.FirstCharOfLine(line) == view_.SelectionStart())
+                return paragraphs[static_cast<std::size_t>(line)].Text();
+        return "<no line starts at the selection>";
+    }
+
+    CEDIDParser parser_;
+    HeadlessReportView view_;
+    HeadlessSectionTree tree_;
+    ReportWriter writer_{view_, tree_};
+};
+
+TEST_F(SectionIndex, FirstSectionGetsTagSixAndItsClickSelectsTheTitleLine)
+{
+    writer_.AddSectionTitle("Vendor/Product Identification");
+    writer_.AddLabelValue("Monitor Name : ", "x");
+    writer_.Publish();
+    const auto* node = tree_.Find("C6");
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->tag, "6");
+    EXPECT_EQ(node->parentKey, "R");
+    EXPECT_EQ(node->text, "Vendor/Product Identification");
+    EXPECT_FALSE(node->bold);
+    EXPECT_EQ(tree_.VisibleKey(), "C6");
+    EXPECT_TRUE(tree_.Find("R")->expanded);
+
+    writer_.NodeClick("6");
+    EXPECT_EQ(view_.SelectionStart(), view_.FirstCharOfLine(4));
+    EXPECT_EQ(view_.SelectionLength(), view_.FirstCharOfLine(5) - view_.FirstCharOfLine(4));
+    EXPECT_EQ(SelectedText(), "Vendor/Product Identification:");
+}
+
+TEST_F(SectionIndex, RootIsBoldWithTagThreeAndSelectsTheReportTitle)
+{
+    writer_.Publish();
+    const auto* root = tree_.Find("R");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text, "EDID BASE (V1.3)");
+    EXPECT_EQ(root->tag, "3");
+    EXPECT_TRUE(root->bold);
+    EXPECT_EQ(tree_.VisibleKey(), ""); // the root is not scrolled to
+    EXPECT_EQ(ClickAndSelectedText("R"), "EDID ( Extended Display Identification Data) Report");
+}
+
+TEST_F(SectionIndex, ConsecutiveSectionsGetKeysAtLeastThreeApart)
+{
+    writer_.AddSectionTitle("A");
+    writer_.AddSectionTitle("B");
+    writer_.AddLabelValue("x : ", "1");
+    writer_.AddSectionTitle("C");
+    writer_.Publish();
+    EXPECT_NE(tree_.Find("C6"), nullptr);
+    EXPECT_NE(tree_.Find("C9"), nullptr);
+    EXPECT_NE(tree_.Find("C13"), nullptr);
+    EXPECT_EQ(ClickAndSelectedText("C9"), "B:");
+    // The last, short section: its title line is still what gets selected.
+    EXPECT_EQ(ClickAndSelectedText("C13"), "C:");
+}
+
+TEST_F(SectionIndex, ScrollToLineZeroOrBeyondTheEndChangesNothing)
+{
+    writer_.AddSectionTitle("A");
+    writer_.Publish();
+    view_.Select(3, 2);
+    writer_.ScrollToLine(0);
+    writer_.ScrollToLine(writer_.NumberOfRTFLines());
+    writer_.ScrollToLine(1000000);
+    writer_.ScrollToLine(-1);
+    EXPECT_EQ(view_.SelectionStart(), 3);
+    EXPECT_EQ(view_.SelectionLength(), 2);
+
+    // The last line has no next one: the selection runs to the end.
+    const std::int32_t last = writer_.NumberOfRTFLines() - 1;
+    writer_.ScrollToLine(last);
+    EXPECT_EQ(view_.SelectionStart(), view_.FirstCharOfLine(last));
+    EXPECT_EQ(view_.SelectionStart() + view_.SelectionLength(), view_.PlainTextLength());
+}
+
+TEST_F(SectionIndex, TagThatIsNoNumberLeavesTheViewAtTheEnd)
+{
+    writer_.AddSectionTitle("A");
+    writer_.AddLabelValue("x : ", "1");
+    writer_.Publish();
+    const std::int32_t last = writer_.NumberOfRTFLines() - 1;
+    for (const char* tag : {"", "six", "6x", "99999", "-"}) {
+        view_.Select(0, 0);
+        writer_.NodeClick(tag);
+        EXPECT_EQ(view_.SelectionStart(), view_.FirstCharOfLine(last)) << tag;
+    }
+    // Tags 0 and 1 scroll to line 0, which does nothing after the end was shown.
+    writer_.NodeClick("1");
+    EXPECT_EQ(view_.SelectionStart(), view_.FirstCharOfLine(last));
+}
+
+TEST_F(SectionIndex, ExtensionRootSelectsTheEmptyLineAboveItsTitle)
+{
+    for (int i = 0; i < 5; ++i)
+        writer_.AddEmptyLine();
+    writer_.AddExtensionTitle("EDID EXTENSION : EIA/CEA-861");
+    writer_.AddExtensionRootNode("EDID EXTENSION : EIA/CEA-861");
+    writer_.AddCEASectionTitle("Information");
+    writer_.Publish();
+    const auto* root = tree_.Find("RCEA");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->tag, "9"); // 3 + 5 empty lines + the title
+    EXPECT_TRUE(root->bold);
+    EXPECT_EQ(root->parentKey, "");
+    EXPECT_EQ(ClickAndSelectedText("RCEA"), "");
+    EXPECT_EQ(view_.SelectionStart(), view_.FirstCharOfLine(7));
+    EXPECT_EQ(tree_.Find("C12")->parentKey, "RCEA");
+    EXPECT_EQ(ClickAndSelectedText("C12"), "Information:");
+}
+
+// Setting the document once at the end must give the document and the tree
+// that refreshing the pane after every primitive gives, on every real EDID.
+void ExpectSameAsRefreshingEveryTime(const std::filesystem::path& file)
+{
+    const Edid edid = ReadEdid(file);
+    BuiltReport once;
+    BuiltReport every;
+    Build(once, edid, '.', ReportWriter::Refresh::Once);
+    Build(every, edid, '.', ReportWriter::Refresh::EveryPrimitive);
+    EXPECT_EQ(once.rtf, every.rtf) << file;
+    ASSERT_EQ(once.tree.Nodes().size(), every.tree.Nodes().size()) << file;
+    for (std::size_t i = 0; i < once.tree.Nodes().size(); ++i) {
+        const auto& a = once.tree.Nodes()[i];
+        const auto& b = every.tree.Nodes()[i];
+        EXPECT_EQ(std::tie(a.key, a.text, a.tag, a.bold, a.parentKey, a.expanded),
+                  std::tie(b.key, b.text, b.tag, b.bold, b.parentKey, b.expanded))
+            << file << " node " << i;
+    }
+    EXPECT_EQ(once.tree.VisibleKey(), every.tree.VisibleKey()) << file;
+    EXPECT_EQ(once.view.SetDocumentCalls(), 1);
+    EXPECT_GT(every.view.SetDocumentCalls(), 100);
+}
+
+TEST(ReportWriter, SettingTheDocumentOnceGivesTheTagsOfRefreshingEveryTime)
+{
+    for (const auto& file : TestEdids())
+        ExpectSameAsRefreshingEveryTime(file);
+    const std::filesystem::path samples = std::filesystem::path(TESSARIN_CORPUS_DIR) / "samples";
+    if (!std::filesystem::is_directory(samples))
+        GTEST_SKIP() << "no corpus samples at " << samples;
+    // The reference path costs the square of a report; a spread of samples will do.
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(samples))
+        files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (std::size_t i = 0; i < files.size(); i += 20)
+        ExpectSameAsRefreshingEveryTime(files[i]);
+}
+
+} // namespace
+} // namespace tessarin::test
