@@ -1,0 +1,16 @@
+#pragma once
+// Replacing a file's content so that a failure at any point leaves the old
+// file as it was: the text goes to a new file beside it, which is flushed to
+// disk and only then renamed over the target.
+#include <filesystem>
+#include <string_view>
+
+namespace tessarin {
+
+// Writes `content` as the whole of `target`, creating it when it does not
+// exist. False, with the target untouched and no temporary file left, when
+// the folder cannot take a new file, the write fails, the target cannot be
+// replaced, or the target is marked read-only. Never throws.
+bool ReplaceFileContent(const std::filesystem::path& target, std::string_view content) noexcept;
+
+} // namespace tessarin
