@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <unordered_map>
 
 namespace tessarin {
 namespace {
@@ -13,6 +14,9 @@ namespace {
 // a file of a million "{" cannot make a million copies of the state.
 constexpr std::size_t kMaxDepth = 256;
 constexpr std::int32_t kMaxUnicodeSkip = 16;
+// A font table may name any number of fonts; these bound what it costs.
+constexpr std::size_t kMaxFonts = 1024;
+constexpr std::size_t kMaxFontName = 256;
 
 bool IsLetter(char c)
 {
@@ -132,6 +136,11 @@ private:
         std::vector<std::int32_t> tabStops;
         bool skip = false;
         std::int32_t unicodeSkip = 1;
+        // Inside the font table (not one of its own destinations): text
+        // names fonts.
+        bool fontTable = false;
+        // Inside a picture: text is its hexadecimal data.
+        std::int32_t picture = -1;
     };
 
     State& Current() { return states_.back(); }
@@ -148,9 +157,14 @@ private:
     void CloseGroup()
     {
         pendingSkip_ = 0;
-        if (overflowDepth_ > 0)
+        if (overflowDepth_ > 0) {
             --overflowDepth_;
-        else if (states_.size() > 1)
+            return;
+        }
+        // An entry may end with its group instead of a ";".
+        if (Current().fontTable)
+            CommitFont();
+        if (states_.size() > 1)
             states_.pop_back();
     }
 
@@ -180,7 +194,7 @@ private:
             Byte(static_cast<std::uint8_t>(c));
             break;
         case '*':
-            Current().skip = true;
+            IgnoreDestination();
             break;
         case '~':
             Text(0xA0);
@@ -203,6 +217,10 @@ private:
         State& s = Current();
         const std::string_view name = word.name;
         const bool on = !word.hasParameter || word.parameter != 0;
+        if (s.fontTable && FontTableWord(word))
+            return;
+        if (s.picture >= 0 && PictureWord(word))
+            return;
         if (name == "par") {
             if (!s.skip)
                 EndParagraph(true);
@@ -249,16 +267,125 @@ private:
             pos_ += std::min(length, rtf_.size() - pos_);
         } else if (name == "pict") {
             if (!s.skip)
-                paragraph_.picture = true;
+                StartPicture();
             s.skip = true; // the picture's data is not text
-        } else if (IsSkippedDestination(name)) {
+        } else if (name == "fonttbl") {
+            s.fontTable = !s.skip;
             s.skip = true;
+        } else if (IsSkippedDestination(name)) {
+            IgnoreDestination();
         }
+    }
+
+    // A destination whose text is neither document text, nor font names,
+    // nor picture data.
+    void IgnoreDestination()
+    {
+        State& s = Current();
+        s.skip = true;
+        s.fontTable = false;
+        s.picture = -1;
+    }
+
+    bool FontTableWord(const ControlWord& word)
+    {
+        const std::string_view name = word.name;
+        if (name == "f") {
+            CommitFont();
+            pendingFont_ = RtfFont{};
+            pendingFont_.number = word.parameter;
+            fontOpen_ = true;
+        } else if (name == "fprq") {
+            pendingFont_.pitch = word.parameter;
+        } else if (name == "fnil" || name == "froman" || name == "fswiss" || name == "fmodern" ||
+                   name == "fscript" || name == "fdecor" || name == "ftech" || name == "fbidi") {
+            pendingFont_.family = std::string(name.substr(1));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void FontNameByte(std::uint8_t byte)
+    {
+        if (byte == ';')
+            CommitFont();
+        else if (fontOpen_ && byte >= 0x20 && pendingFont_.name.size() < kMaxFontName)
+            AppendWindows1252AsUtf8(byte, pendingFont_.name);
+    }
+
+    // The first definition of a number counts.
+    void CommitFont()
+    {
+        if (!fontOpen_)
+            return;
+        fontOpen_ = false;
+        std::string& name = pendingFont_.name;
+        const auto first = name.find_first_not_of(' ');
+        name = first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);
+        if (document_.fonts.size() >= kMaxFonts || fontIndex_.count(pendingFont_.number) != 0)
+            return;
+        fontIndex_.emplace(pendingFont_.number, document_.fonts.size());
+        document_.fonts.push_back(std::move(pendingFont_));
+    }
+
+    void StartPicture()
+    {
+        TakeParagraphProperties();
+        State& s = Current();
+        s.picture = static_cast<std::int32_t>(document_.pictures.size());
+        document_.pictures.emplace_back();
+        paragraph_.runs.push_back(RtfRun{s.format, {}, s.picture});
+        paragraph_.picture = true;
+        highNibble_ = -1;
+    }
+
+    bool PictureWord(const ControlWord& word)
+    {
+        RtfPicture& picture = document_.pictures[static_cast<std::size_t>(Current().picture)];
+        const std::string_view name = word.name;
+        if (name == "pngblip") {
+            picture.png = true;
+        } else if (name == "picw") {
+            picture.width = word.parameter;
+        } else if (name == "pich") {
+            picture.height = word.parameter;
+        } else if (name == "picwgoal") {
+            picture.widthGoal = word.parameter;
+        } else if (name == "pichgoal") {
+            picture.heightGoal = word.parameter;
+        } else if (name == "bin") {
+            const auto length =
+                std::min(static_cast<std::size_t>(std::max(word.parameter, 0)), rtf_.size() - pos_);
+            picture.data.append(rtf_.substr(pos_, length));
+            pos_ += length;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void PictureByte(std::uint8_t byte)
+    {
+        const int value = HexValue(static_cast<char>(byte));
+        if (value < 0)
+            return; // blanks between the digits
+        if (highNibble_ < 0) {
+            highNibble_ = value;
+            return;
+        }
+        document_.pictures[static_cast<std::size_t>(Current().picture)].data.push_back(
+            static_cast<char>(highNibble_ * 16 + value));
+        highNibble_ = -1;
     }
 
     // One byte of document text in the Windows-1252 code page.
     void Byte(std::uint8_t byte)
     {
+        if (Current().fontTable)
+            return FontNameByte(byte);
+        if (Current().picture >= 0)
+            return PictureByte(byte);
         if (Skipping())
             return;
         if (byte < 0x20 || byte == 0x7F || (byte >= 0x80 && byte <= 0x9F && IsUnassigned(byte))) {
@@ -310,7 +437,8 @@ private:
         // the document ends instead of a \par.
         TakeParagraphProperties();
         const RtfCharFormat& format = Current().format;
-        if (paragraph_.runs.empty() || !(paragraph_.runs.back().format == format))
+        if (paragraph_.runs.empty() || paragraph_.runs.back().picture >= 0 ||
+            !(paragraph_.runs.back().format == format))
             paragraph_.runs.push_back(RtfRun{format, {}});
         paragraph_.runs.back().text += utf8;
     }
@@ -318,6 +446,7 @@ private:
     void TakeParagraphProperties()
     {
         paragraph_.alignment = Current().alignment;
+        paragraph_.mark = Current().format;
         if (paragraph_.tabStops != Current().tabStops)
             paragraph_.tabStops = Current().tabStops;
     }
@@ -336,6 +465,10 @@ private:
     std::vector<State> states_;
     std::size_t overflowDepth_ = 0;
     std::int32_t pendingSkip_ = 0;
+    RtfFont pendingFont_;
+    bool fontOpen_ = false;
+    std::unordered_map<std::int32_t, std::size_t> fontIndex_;
+    int highNibble_ = -1;
     RtfParagraph paragraph_;
     RtfDocument document_;
 };
@@ -352,11 +485,14 @@ std::string RtfParagraph::Text() const
 
 std::int32_t RtfParagraph::Length() const
 {
-    std::int32_t length = picture ? 1 : 0;
-    for (const RtfRun& run : runs)
+    std::int32_t length = 0;
+    for (const RtfRun& run : runs) {
+        if (run.picture >= 0)
+            ++length;
         for (const char c : run.text)
             if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
                 ++length;
+    }
     return length;
 }
 
