@@ -1,0 +1,161 @@
+// Loading, identification, basic display parameters and colour of the base block.
+#include "edid_builder.h"
+#include "errors.h"
+#include "number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <tuple>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+using test::EdidBuilder;
+using test::Load;
+
+TEST(EdidLoading, OnlyExactly256BytesAreTaken)
+{
+    CEDIDParser parser;
+    EXPECT_EQ(parser.DetailedTimingIndex(), 0);
+    EXPECT_THROW(static_cast<void>(parser.PixelClock()), IndexError); // no slot selected yet
+
+    Load(parser, EdidBuilder().Set(8, {0x10, 0xAC}).Set(126, {1}).Set(128, {0x40}));
+    parser.DetailedTimingIndex(3);
+    const auto before = parser.RawEDIDBaseData();
+    EdidBuilder samsung;
+    samsung.Set(8, {0x4C, 0x2D});
+    for (std::size_t size : {0u, 1u, 128u, 255u, 257u, 512u}) {
+        std::vector<std::uint8_t> other(samsung.Bytes().begin(), samsung.Bytes().end());
+        other.resize(size, 0);
+        EXPECT_FALSE(parser.UpdateEDIDDataFromArray(other)) << size;
+        EXPECT_EQ(parser.RawEDIDBaseData(), before) << size;
+        EXPECT_EQ(parser.ManufacturerID(), "DEL") << size;
+        EXPECT_EQ(parser.DetailedTimingIndex(), 3) << size;
+        EXPECT_EQ(parser.TypeOfExtensionBlock(), 64) << size;
+    }
+    EXPECT_TRUE(parser.UpdateEDIDDataFromArray(samsung.Bytes()));
+    EXPECT_EQ(parser.ManufacturerID(), "SAM");
+    EXPECT_EQ(parser.DetailedTimingIndex(), 1);
+    EXPECT_EQ(parser.TypeOfExtensionBlock(), 0);
+}
+
+TEST(EdidLoading, AllZeroEdidDecodesToNeutralValues)
+{
+    CEDIDParser parser;
+    Load(parser, EdidBuilder());
+    EXPECT_EQ(parser.IDManufacturerName(), "@@@");
+    EXPECT_EQ(parser.IDProductId(), "0000");
+    EXPECT_EQ(parser.IDSerialNumber(), "0");
+    EXPECT_EQ(parser.YearOfManufacture(), 1990);
+    EXPECT_EQ(parser.AnalogSignalProperties(), "0.700V/0.300V (1.000 Vp-p)");
+    EXPECT_FLOAT_EQ(parser.DisplayGamma(), 1.0f);
+    EXPECT_TRUE(parser.DetailedTiming(1).isValid());
+    EXPECT_FALSE(parser.DetailedTiming(2).isValid());
+}
+
+TEST(EdidLoading, ExtensionTypeFollowsCountAndTag)
+{
+    using Case = std::tuple<std::uint8_t, std::uint8_t, std::int32_t>; // byte 126, byte 128, type
+    for (auto [count, tag, type] : std::initializer_list<Case>{{1, 0x40, 64}, {0, 0x02, 0}, {1, 0x02, 2},
+                                                               {2, 0x02, 2}, {1, 0xF0, 0}}) {
+        CEDIDParser parser;
+        Load(parser, EdidBuilder().Set(126, {count}).Set(128, {tag, 3, 4}));
+        EXPECT_EQ(parser.TypeOfExtensionBlock(), type) << int(count) << "/" << int(tag);
+        EXPECT_EQ(parser.edidCEA861() != nullptr, type == 2) << int(count) << "/" << int(tag);
+    }
+}
+
+TEST(Identification, ProductSerialAndDate)
+{
+    CEDIDParser parser;
+    Load(parser, EdidBuilder().Set(10, {0x1F, 0x0A, 0xFF, 0xFF, 0xFF, 0xFF, 255, 255, 1, 4}));
+    EXPECT_EQ(parser.IDProductId(), "0A1F");
+    EXPECT_EQ(parser.IDSerialNumber(), "4294967295"); // unsigned, all 32 bits
+    EXPECT_EQ(parser.WeekOfManufacture(), 255);
+    EXPECT_EQ(parser.YearOfManufacture(), 2245);
+    EXPECT_EQ(parser.EDIDRevision(), 4);
+    Load(parser, EdidBuilder().Set(10, {0xCD, 0xAB, 0x78, 0x56, 0x34, 0x12}));
+    EXPECT_EQ(parser.IDProductId(), "ABCD");
+    EXPECT_EQ(parser.IDSerialNumber(), "305419896");
+}
+
+TEST(DisplayParameters, VideoInputDefinition)
+{
+    using Case = std::tuple<std::uint8_t, const char*, const char*>;
+    for (auto [b20, input, analog] : std::initializer_list<Case>{
+             {0x0A, "Analog Signal", "Composite Sync - Separate Sync - 0.700V/0.300V (1.000 Vp-p)"},
+             {0x7F, "Analog Signal", "Separate Sync - Composite Sync - Sync on Green - Separate Sync - "
+                                     "Blank to Black setup - 0.700V/0.000V (0.700 Vp-p)"},
+             {0x20, "Analog Signal", "0.714V/0.286V (1.000 Vp-p)"},
+             {0x40, "Analog Signal", "1.000V/0.400V (1.400 Vp-p)"},
+             {0x84, "Digital Signal", "Sync on Green - 0.700V/0.300V (1.000 Vp-p)"}}) {
+        CEDIDParser parser;
+        Load(parser, EdidBuilder().Set(20, {b20}));
+        EXPECT_EQ(parser.VideoInputDefinition(), input) << int(b20);
+        EXPECT_EQ(parser.AnalogSignalProperties(), analog) << int(b20);
+        EXPECT_EQ(parser.DFP1XCompatibleInterface(), (b20 & 1) == 1) << int(b20);
+    }
+}
+
+TEST(DisplayParameters, DiagonalRoundsThroughSingleThenHalfToEven)
+{
+    // 71 x 187 is 78.74999938 in double but exactly 78.75 once held as a single:
+    // a half, which goes to the even digit.
+    using Case = std::tuple<std::uint8_t, std::uint8_t, float>;
+    for (auto [h, v, inches] : std::initializer_list<Case>{{52, 32, 24.0f}, {0, 0, 0.0f}, {71, 187, 78.8f},
+                                                           {160, 90, 72.3f}, {0, 10, 3.9f}, {255, 255, 142.0f}}) {
+        CEDIDParser parser;
+        Load(parser, EdidBuilder().Set(21, {h, v}));
+        EXPECT_FLOAT_EQ(parser.DisplaySize(), inches) << int(h) << "x" << int(v);
+        EXPECT_EQ(parser.MaxHorizontalImageSize(), h * 10);
+        EXPECT_EQ(parser.MaxVerticalImageSize(), v * 10);
+    }
+}
+
+TEST(DisplayParameters, GammaAndFeatureBits)
+{
+    using Gamma = std::pair<std::uint8_t, const char*>;
+    for (auto [code, text] : std::initializer_list<Gamma>{{120, "2.2"}, {127, "2.27"}, {0xFF, "3.55"}}) {
+        CEDIDParser parser;
+        Load(parser, EdidBuilder().Set(23, {code}));
+        EXPECT_EQ(FormatSingle(parser.DisplayGamma()), text);
+    }
+    EXPECT_EQ(FormatSingle(148.5f, ','), "148,5");
+    EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
+
+    // standby, suspend, active off, sRGB, preferred timing, GTF; then the display type
+    using Flags = std::array<bool, 6>;
+    using Case = std::tuple<std::uint8_t, Flags, std::int32_t>;
+    for (auto [b24, flags, type] : std::initializer_list<Case>{{0x0A, {0, 0, 0, 0, 1, 0}, 1},
+                                                               {0xB1, {1, 0, 1, 0, 0, 1}, 2},
+                                                               {0x5C, {0, 1, 0, 1, 0, 0}, 3}}) {
+        CEDIDParser parser;
+        Load(parser, EdidBuilder().Set(24, {b24}));
+        const Flags actual{parser.StandbySupported(),      parser.SuspendSupported(),
+                           parser.ActiveOffSupported(),    parser.sRGBDefaultColorSpace(),
+                           parser.PreferedTimingMode(),    parser.DefaultGTFSupported()};
+        EXPECT_EQ(actual, flags) << int(b24);
+        EXPECT_EQ(parser.DisplayType(), type) << int(b24);
+    }
+}
+
+TEST(Chromaticity, TenBitValuesRoundHalfToEvenToThreeDecimals)
+{
+    // n: RedX 655, RedY 64 (62.5 -> 62), GreenX 1023, GreenY 320 (312.5 -> 312),
+    // BlueX 192 (187.5 -> 188), BlueY 1, WhiteX 2, WhiteY 1022.
+    CEDIDParser parser;
+    Load(parser, EdidBuilder().Set(25, {0xCC, 0x1A, 0xA3, 16, 255, 80, 48, 0, 0, 255}));
+    EXPECT_FLOAT_EQ(parser.RedX(), 0.640f);
+    EXPECT_FLOAT_EQ(parser.RedY(), 0.062f);
+    EXPECT_FLOAT_EQ(parser.GreenX(), 0.999f);
+    EXPECT_FLOAT_EQ(parser.GreenY(), 0.312f);
+    EXPECT_FLOAT_EQ(parser.BlueX(), 0.188f);
+    EXPECT_FLOAT_EQ(parser.BlueY(), 0.001f);
+    EXPECT_FLOAT_EQ(parser.WhiteX(), 0.002f);
+    EXPECT_FLOAT_EQ(parser.WhiteY(), 0.998f);
+}
+
+} // namespace
+} // namespace tessarin
