@@ -20,8 +20,9 @@ void VendorSection(ReportWriter& w, const CEDIDParser& p)
     Step([&] { w.AddLabelValue("Week Of Manufacture : ", Decimal(p.WeekOfManufacture())); });
     Step([&] { w.AddLabelValue("Year Of Manufacture : ", Decimal(p.YearOfManufacture())); });
     Step([&] {
-        w.AddLabelValue("EDIDVersion : ",
-                        "V" + Decimal(p.EDIDVersion()) + "." + Decimal(p.EDIDRevision()));
+        std::string version = "V";
+        version += Decimal(p.EDIDVersion()) + "." + Decimal(p.EDIDRevision());
+        w.AddLabelValue("EDIDVersion : ", version);
     });
     Step([&] { w.AddLabelValue("Number Of Extension Flag : ", Decimal(p.NumberOfExtensionFlag())); });
 }

@@ -26,7 +26,7 @@ public:
     std::int32_t SetDocumentCalls() const noexcept { return setDocumentCalls_; }
 
 private:
-    RtfDocument document_{{RtfParagraph{}}};
+    RtfDocument document_ = ReadRtf(""); // one empty line, as an empty pane has
     std::vector<std::int32_t> lineStarts_{0};
     std::int32_t textLength_ = 0;
     std::int32_t selectionStart_ = 0;

@@ -22,7 +22,9 @@ const fs::path kData = TESSARIN_TEST_DATA;
 std::string Slurp(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 void Spit(const fs::path& path, const std::string& content)

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -62,7 +61,9 @@ inline Edid ReadEdid(const std::filesystem::path& path)
 inline std::string ReadText(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 inline std::vector<std::filesystem::path> TestEdids()
