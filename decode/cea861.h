@@ -28,9 +28,11 @@ public:
     bool IsDTVMonitorSupport(std::int32_t bytBit) const;
     std::int16_t NumberOfNativeFormats() const noexcept;
 
-    // HDMI vendor-specific data block. Without such a block the texts are ""
-    // and every flag and number reads as absent; a field past the block's own
-    // length reads as 0 (HDMI: absent means not supported).
+    // HDMI vendor-specific data block. Without such a block the identifier and
+    // the physical address are "" and every other field reads as a zero byte
+    // (flags false, clock 0, image size "No Additional Information"); a field
+    // past the block's own length reads as 0 too (HDMI: absent means not
+    // supported), never as the next block's byte.
     std::string VendorSpecificRegistrationIdentifier() const;
     std::string VendorSpecificPhysicalAddress() const;
     bool VendorSpecificSupports_Al() const;

