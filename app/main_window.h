@@ -1,0 +1,117 @@
+#pragma once
+// The program's main window: the section tree and the report pane, the logo
+// strip with the system lines, the menus and their commands.
+#include "edid_parser.h"
+#include "report_writer.h"
+#include "system_info.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QTreeWidgetItem;
+
+namespace tessarin {
+
+class ReportPane;
+class SectionTreeWidget;
+class frmAbout;
+
+class frmMain final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct Options {
+        // How long the splash window stays up.
+        std::chrono::milliseconds splashPause{1000};
+        // Once for the program; EveryPrimitive only to measure the naive path against.
+        ReportWriter::Refresh refresh = ReportWriter::Refresh::Once;
+    };
+
+    explicit frmMain(QWidget* parent = nullptr);
+    explicit frmMain(Options options, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The steps after the window is built: the splash window, the device
+    // components, the pause, the system lines. Call once, before show().
+    void StartUp();
+
+    // Keeps the user interface alive for `lngPause` milliseconds.
+    static void Wait(std::int32_t lngPause);
+
+    // The one road of every file into the window (the menu, the command line,
+    // a dropped file): an ".edd" file or a raw binary EDID. When the file
+    // cannot be read or its bytes fail the acceptance test (byte 1 is 0xFF,
+    // byte 8 is not 0), nothing changes: not the report, not CurrentEDID.
+    // Otherwise its report replaces the shown one. `whyNot` gets the reason
+    // of a refusal.
+    bool LoadEdidFile(const QString& fileName, QString* whyNot = nullptr);
+    // The report as RTF, replacing the file atomically. False when it cannot be written.
+    bool SaveReport(const QString& fileName);
+    // CurrentEDID as an ".edd" file, replacing the file atomically. False
+    // when there is no EDID or the file cannot be written.
+    bool SaveEdd(const QString& fileName);
+    // The report on a printer set up by the caller; the pages printed.
+    int PrintReport(QPrinter& printer);
+
+    // The bytes of the report on screen; empty before the first load.
+    const std::vector<std::uint8_t>& CurrentEDID() const noexcept { return currentEdid_; }
+    const std::string& ReportDocument() const noexcept { return writer_.ReportDocument(); }
+    std::int16_t SelectedMonitorIndex() const noexcept { return selectedMonitorIndex_; }
+    const SystemInfo& System() const noexcept { return system_; }
+
+    ReportPane* RichTextBox() const noexcept { return richTextBox_; }
+    SectionTreeWidget* TreeView1() const noexcept { return treeView1_; }
+
+public slots:
+    void mnuSave_Click();
+    void mnuPrint_Click();
+    void mnuLoadEDD_Click();
+    void mnuSaveEDD_Click();
+    void mnuAbout_Click();
+    void mnuSelectAndCopy_Click();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void UpdateSystem();
+    void ShowReport();
+    void TreeView1_NodeClick(const QString& tag);
+    void RichTextBox_PopUp(const QPoint& position);
+    int TwipsToPixelsX(double twips) const;
+    int TwipsToPixelsY(double twips) const;
+
+    Options options_;
+    CEDIDParser parser_;
+    std::vector<std::uint8_t> currentEdid_;
+    std::int16_t selectedMonitorIndex_ = -1;
+    SystemInfo system_;
+    // The name the file dialogs last used; the load and the save share it.
+    QString dialogFileName_;
+
+    ReportPane* richTextBox_ = nullptr;
+    SectionTreeWidget* treeView1_ = nullptr;
+    ReportWriter writer_;
+    QLabel* picLogo_ = nullptr;
+    QLabel* lblOS_ = nullptr;
+    QLabel* lblMemory_ = nullptr;
+    QAction* mnuSaveEDD_ = nullptr;
+    QAction* mnuQorinDrive_ = nullptr;
+    QAction* mnuQorinLite_ = nullptr;
+    QMenu* mnuPopup_ = nullptr;
+    QPointer<frmAbout> about_;
+};
+
+} // namespace tessarin

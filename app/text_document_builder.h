@@ -1,0 +1,19 @@
+#pragma once
+// The report pane's content: a QTextDocument made from the paragraphs of our
+// RTF reader, one text block per paragraph and one character per character
+// the reader counts, so that positions and paragraphs mean the same on both
+// sides.
+#include "rtf_reader.h"
+
+class QTextDocument;
+
+namespace tessarin {
+
+// Replaces `target`'s content with `document`. Twips (tab stops, picture
+// sizes) become document units at `dotsPerInch`: the screen's logical DPI
+// for a pane, 96 for a document laid out on a printer (Qt scales those
+// units to the device). Every input gives a document; sizes are clamped to
+// what a page can hold.
+void FillTextDocument(QTextDocument& target, const RtfDocument& document, double dotsPerInch);
+
+} // namespace tessarin
