@@ -1,0 +1,28 @@
+#include "monitor_load.h"
+
+#include "drm_monitor_store.h"
+#include "edid_cache.h"
+#include "edid_parser.h"
+#include "monitor_walk.h"
+
+namespace tessarin {
+
+bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector<std::uint8_t>& CurrentEDID,
+                      CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders)
+{
+    std::vector<std::uint8_t> edid = GetMonitorEDID(store, index);
+    if (edid.empty())
+        return false;
+    SaveEDIDCache(edid, cacheFolders);
+    if (!parser.UpdateEDIDDataFromArray(edid))
+        return false;
+    CurrentEDID = std::move(edid);
+    return true;
+}
+
+std::unique_ptr<MonitorStore> OpenSystemMonitorStore()
+{
+    return std::make_unique<DrmMonitorStore>();
+}
+
+} // namespace tessarin
