@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace tessarin {
@@ -15,6 +16,46 @@ std::optional<OutputFormat> ParseFormat(std::string_view name)
     if (name == "edd")
         return OutputFormat::Edd;
     return std::nullopt;
+}
+
+// A list index: decimal digits only, within the dialog's 16-bit index.
+std::optional<std::int16_t> ParseMonitorIndex(std::string_view text)
+{
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), isDigit))
+        return std::nullopt;
+    const int value = std::stoi(std::string(text));
+    if (value > 32767)
+        return std::nullopt;
+    return static_cast<std::int16_t>(value);
+}
+
+// The monitor options against each other and against the file options.
+bool CheckMonitorOptions(const CommandLine& line, bool formatGiven, std::string& error)
+{
+    if (line.listMonitors && line.monitor) {
+        error = "--monitors and --monitor exclude each other";
+        return false;
+    }
+    if (!line.listMonitors && !line.monitor) {
+        if (!line.drmRoot)
+            return true;
+        error = "--drm-root goes with --monitors or --monitor";
+        return false;
+    }
+    if (!line.inputs.empty()) {
+        error = "--monitors and --monitor take no INPUT";
+        return false;
+    }
+    if (line.outputDir) {
+        error = "--monitors and --monitor write no folder of files (use --output FILE with --monitor)";
+        return false;
+    }
+    if (line.listMonitors && (formatGiven || line.output)) {
+        error = "--monitors prints its list: no --format or --output";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,10 +79,15 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             line.help = true;
             continue;
         }
+        if (arg == "--monitors") {
+            line.listMonitors = true;
+            continue;
+        }
         // "--name value" or "--name=value"
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (name != "--format" && name != "--output" && name != "--output-dir") {
+        if (name != "--format" && name != "--output" && name != "--output-dir" && name != "--monitor" &&
+            name != "--drm-root") {
             error = "unknown option '" + arg + "'";
             return false;
         }
@@ -70,8 +116,19 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             }
             formatGiven = true;
             line.format = *format;
+        } else if (name == "--monitor") {
+            const auto index = ParseMonitorIndex(value);
+            if (!index) {
+                error = "--monitor needs a list index from 0 to 32767, not '" + value + "'";
+                return false;
+            }
+            if (line.monitor) {
+                error = "--monitor given twice";
+                return false;
+            }
+            line.monitor = index;
         } else {
-            auto& target = name == "--output" ? line.output : line.outputDir;
+            auto& target = name == "--output" ? line.output : name == "--output-dir" ? line.outputDir : line.drmRoot;
             if (target) {
                 error = name + " given twice";
                 return false;
@@ -85,6 +142,10 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
         error = "--output and --output-dir exclude each other";
         return false;
     }
+    if (!CheckMonitorOptions(line, formatGiven, error))
+        return false;
+    if (line.listMonitors || line.monitor)
+        return true;
     if (line.inputs.empty()) {
         error = "no input";
         return false;

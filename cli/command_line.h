@@ -1,5 +1,6 @@
 #pragma once
 // The arguments of tessarin-report.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -16,10 +17,17 @@ struct CommandLine {
     std::optional<std::filesystem::path> outputDir;
     std::vector<std::string> inputs; // "-" is standard input
     bool help = false;
+    // The system's monitor store instead of inputs: its list, or one monitor
+    // of it by list index; on Linux under /sys/class/drm unless drmRoot says.
+    bool listMonitors = false;
+    std::optional<std::int16_t> monitor;
+    std::optional<std::filesystem::path> drmRoot;
 };
 
 inline constexpr const char* kUsage =
-    "usage: tessarin-report [--format rtf|text|edd] [--output FILE | --output-dir DIR] INPUT...";
+    "usage: tessarin-report [--format rtf|text|edd] [--output FILE | --output-dir DIR] INPUT...\n"
+    "       tessarin-report --monitors [--drm-root DIR]\n"
+    "       tessarin-report --monitor N [--format rtf|text|edd] [--output FILE] [--drm-root DIR]";
 
 // Parses the arguments after the program name. On a usage error returns
 // false with `error` saying what is wrong.

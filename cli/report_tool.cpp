@@ -1,17 +1,21 @@
 #include "report_tool.h"
 
 #include "command_line.h"
+#include "drm_monitor_store.h"
 #include "edd_file.h"
 #include "edid_input.h"
 #include "edid_parser.h"
 #include "edid_report.h"
 #include "headless_view.h"
+#include "monitor_load.h"
+#include "monitor_walk.h"
 #include "replace_file.h"
 #include "report_writer.h"
 
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <memory>
 
 namespace tessarin {
 namespace {
@@ -49,6 +53,18 @@ fs::path OutputNameFor(const std::string& input, OutputFormat format)
     return name;
 }
 
+std::unique_ptr<MonitorStore> OpenStore(const CommandLine& line)
+{
+    if (line.drmRoot)
+        return std::make_unique<DrmMonitorStore>(*line.drmRoot);
+    return OpenSystemMonitorStore();
+}
+
+std::string StoreName(const CommandLine& line)
+{
+    return line.drmRoot ? line.drmRoot->string() : std::string(kDrmRoot);
+}
+
 class Run {
 public:
     Run(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err)
@@ -62,6 +78,10 @@ public:
 
     int Execute()
     {
+        if (line_.listMonitors)
+            return ListMonitors();
+        if (line_.monitor)
+            return ReportMonitor(*line_.monitor);
         if (line_.outputDir && !PrepareOutputDir())
             return 1;
         for (const std::string& input : line_.inputs)
@@ -70,6 +90,41 @@ public:
     }
 
 private:
+    int ListMonitors()
+    {
+        const auto store = OpenStore(line_);
+        // Always the form with the active flag: a script needs it more than
+        // the model codes.
+        const std::vector<std::string> list = BuildDisplayList(*store, false);
+        for (std::size_t i = 0; i < list.size(); ++i)
+            out_ << i << '\t' << list[i] << '\n';
+        out_.flush();
+        if (!out_)
+            Fail("standard output", "cannot write");
+        if (list.empty())
+            err_ << kProgram << ": no monitor with an EDID under " << StoreName(line_) << '\n';
+        return failed_ ? 1 : 0;
+    }
+
+    // The window's road: the picked index applied to a fresh walk. No
+    // "data.vxr" here: that copy is the window's.
+    int ReportMonitor(std::int16_t index)
+    {
+        const auto store = OpenStore(line_);
+        std::vector<std::uint8_t> edid;
+        CEDIDParser parser;
+        if (!LoadRegistryEDID(*store, index, edid, parser, {})) {
+            const std::size_t count = BuildDisplayList(*store, false).size();
+            Fail("monitor " + std::to_string(index),
+                 static_cast<std::size_t>(index) < count
+                     ? "its EDID cannot be read"
+                     : "no such monitor (" + std::to_string(count) + " under " + StoreName(line_) + ")");
+            return 1;
+        }
+        Write(line_.output, Render(line_.format, edid, separator_));
+        return failed_ ? 1 : 0;
+    }
+
     bool PrepareOutputDir()
     {
         std::error_code ec;
@@ -100,7 +155,11 @@ private:
             Fail(DisplayName(input), edid.error);
             return;
         }
-        const std::string content = Render(line_.format, edid.edid, separator_);
+        Write(target, Render(line_.format, edid.edid, separator_));
+    }
+
+    void Write(const std::optional<fs::path>& target, const std::string& content)
+    {
         if (!target) {
             out_.write(content.data(), static_cast<std::streamsize>(content.size()));
             out_.flush();
@@ -144,7 +203,12 @@ int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostr
                "  --format text  its plain text, one line per paragraph, UTF-8\n"
                "  --format edd   the .edd data file of the EDID\n"
                "  --output FILE  write to FILE instead of standard output\n"
-               "  --output-dir DIR  one file per input in DIR, named after the input\n";
+               "  --output-dir DIR  one file per input in DIR, named after the input\n"
+               "  --monitors     list the monitors of the system's store (Linux: the DRM\n"
+               "                 connectors with an EDID), one a line: index, tab, then\n"
+               "                 description ; manufacturer | -1 (connected) or 0 (not)\n"
+               "  --monitor N    the report of monitor N of that list\n"
+               "  --drm-root DIR read the DRM connectors from DIR, not /sys/class/drm\n";
         return 0;
     }
     return Run(line, in, out, err).Execute();
