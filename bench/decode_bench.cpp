@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -97,6 +99,9 @@ void CopyAndSumBytes(benchmark::State& state)
 // Prints as usual, then the two per-EDID times side by side.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Colour only on a terminal, so logs stay plain.
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) != 0 ? OO_Defaults : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
