@@ -140,8 +140,12 @@ RtfDocument CopyRange(const RtfDocument& document, std::int32_t start, std::int3
 {
     RtfDocument part;
     part.fonts = document.fonts;
-    const std::int32_t begin = std::max(start, 0);
-    const std::int64_t wantedEnd = static_cast<std::int64_t>(begin) + std::max(length, 0);
+    // The last paragraph has no end of its own to copy.
+    std::int64_t textLength = -1;
+    for (const RtfParagraph& paragraph : document.paragraphs)
+        textLength += paragraph.Length() + 1;
+    const std::int64_t begin = std::clamp<std::int64_t>(start, 0, std::max<std::int64_t>(textLength, 0));
+    const std::int64_t wantedEnd = std::min(begin + std::max(length, 0), textLength);
 
     RtfParagraph current;
     std::int64_t position = 0; // of the paragraph's first character

@@ -1,0 +1,111 @@
+#pragma once
+// What the window's tests share: real EDIDs, files made from them, and a way
+// to answer a modal dialog.
+#include "edd_file.h"
+#include "edid_parser.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tessarin::test {
+
+namespace fs = std::filesystem;
+
+// A real EDID with a CEA-861 extension: a long report, two tree roots.
+inline const char* kExtendedEdid = "AOC-1C42FD9DA200.bin";
+
+inline std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const fs::path& path)
+{
+    const std::string text = ReadText(path);
+    return {text.begin(), text.end()};
+}
+
+inline void WriteText(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::vector<std::uint8_t> TestEdid(const char* name = kExtendedEdid)
+{
+    std::vector<std::uint8_t> edid = ReadBytes(fs::path(TESSARIN_TEST_DATA) / name);
+    edid.resize(CEDIDParser::EDIDSize, 0);
+    return edid;
+}
+
+// `edid` as an ".edd" file.
+inline fs::path WriteEdd(const fs::path& path, const std::vector<std::uint8_t>& edid)
+{
+    CEDIDParser parser;
+    parser.UpdateEDIDDataFromArray(edid);
+    WriteText(path, FormatDataFile(edid, parser, '.'));
+    return path;
+}
+
+// A folder of its own for each test, removed afterwards.
+class TempFolder {
+public:
+    TempFolder()
+        : path_(fs::temp_directory_path() /
+                ("tessarin-app-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                 std::to_string(counter_++)))
+    {
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempFolder() { fs::remove_all(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const fs::path& Path() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    static inline int counter_ = 0;
+    fs::path path_;
+};
+
+// Runs `answer` on the next modal window (a dialog or message box opened by
+// the code under test) once it is up. Fails the test if none comes.
+inline void WhenModal(std::function<void(QWidget*)> answer)
+{
+    auto* timer = new QTimer;
+    auto* clock = new QElapsedTimer;
+    clock->start();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            answer(modal);
+        } else if (clock->elapsed() > 10000) {
+            timer->stop();
+            ADD_FAILURE() << "no modal window came up";
+        } else {
+            return;
+        }
+        timer->deleteLater();
+        delete clock;
+    });
+    timer->start();
+}
+
+} // namespace tessarin::test

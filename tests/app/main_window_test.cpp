@@ -1,0 +1,320 @@
+// The window as a user meets it: start-up, loading from the menu, the command
+// line's road and a drop, refusals, the tree, the clipboard, saving.
+#include "main_window.h"
+#include "program_info.h"
+#include "report_pane.h"
+#include "rtf_range.h"
+#include "section_tree_widget.h"
+
+#include "app_test_support.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace tessarin::test {
+namespace {
+
+// Answers a file dialog with `file`. Typed into the name field: selectFile()
+// leaves the field alone once it has the focus.
+void Choose(QFileDialog* dialog, const fs::path& file)
+{
+    const QString name = QString::fromStdString(file.string());
+    dialog->selectFile(name);
+    if (auto* field = dialog->findChild<QLineEdit*>("fileNameEdit"))
+        field->setText(name);
+    static_cast<QDialog*>(dialog)->accept();
+}
+
+class Window : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_.StartUp();
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    }
+
+    QAction* Action(const char* name) { return window_.findChild<QAction*>(QLatin1String(name)); }
+    // Without the logo's object mark.
+    QString PaneText() { return window_.RichTextBox()->toPlainText().remove(QChar::ObjectReplacementCharacter); }
+    fs::path Edd(const std::string& name, std::vector<std::uint8_t> edid = TestEdid())
+    {
+        return WriteEdd(folder_ / name, edid);
+    }
+    bool Load(const fs::path& file) { return window_.LoadEdidFile(QString::fromStdString(file.string())); }
+
+    TempFolder folder_;
+    frmMain window_{frmMain::Options{std::chrono::milliseconds(0)}};
+};
+
+TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
+{
+    EXPECT_EQ(window_.windowTitle(), "Tessarin V" + ProgramVersion());
+    const QList<QAction*> bar = window_.menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    EXPECT_EQ(bar[0]->text(), "&File");
+    EXPECT_EQ(bar[1]->text(), "&Read EDID");
+    EXPECT_EQ(bar[2]->text(), "&About");
+    QStringList file;
+    for (QAction* action : bar[0]->menu()->actions())
+        file << action->text();
+    EXPECT_EQ(file, QStringList({"&Save as RTF File", "&Print RTF File", "Load edd File", "Save as edd File"}));
+    EXPECT_EQ(Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(Action("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
+    // No device component here: both entries hidden, the store's entry in its place.
+    const QList<QAction*> read = bar[1]->menu()->actions();
+    ASSERT_EQ(read.size(), 3);
+    EXPECT_EQ(read[0]->objectName(), "mnuRegistry");
+    EXPECT_FALSE(Action("mnuQorinDrive")->isVisible());
+    EXPECT_FALSE(Action("mnuQorinLite")->isVisible());
+    EXPECT_EQ(Action("mnuAbout")->text(), "About Tessarin");
+    EXPECT_EQ(window_.findChild<QMenu*>("mnuPopup")->actions().first()->text(), "Select All And Copy to ClipBoard");
+
+    EXPECT_TRUE(window_.findChild<QLabel*>("lblOS")->text().endsWith("-bit"));
+    EXPECT_TRUE(window_.findChild<QLabel*>("lblMemory")->text().startsWith("Total Memory = "));
+    EXPECT_FALSE(window_.System().IsWindows7);
+
+    EXPECT_EQ(PaneText(), "");
+    EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 0);
+    EXPECT_TRUE(window_.CurrentEDID().empty());
+    EXPECT_FALSE(Action("mnuSaveEDD")->isEnabled());
+}
+
+TEST_F(Window, TreeAndPaneSitAsTheFormHadThemAndTabReachesBoth)
+{
+    const double twips = window_.logicalDpiX() / 1440.0;
+    QWidget* tree = window_.TreeView1();
+    QWidget* pane = window_.RichTextBox();
+    QWidget* logo = window_.findChild<QLabel*>("PicLogo");
+    EXPECT_EQ(tree->width(), qRound(4275 * twips));
+    EXPECT_EQ(pane->x(), tree->width());
+    EXPECT_EQ(pane->width(), window_.centralWidget()->width() - qRound(200 * twips) - tree->width());
+    EXPECT_EQ(logo->geometry().bottomLeft(), QPoint(0, window_.centralWidget()->height() - 1));
+    EXPECT_EQ(tree->geometry().bottom() + 1 + qRound(100 * window_.logicalDpiY() / 1440.0), logo->y());
+    window_.resize(window_.width() + 150, window_.height() + 40);
+    QApplication::processEvents();
+    EXPECT_EQ(tree->width(), qRound(4275 * twips));
+    EXPECT_EQ(pane->width(), window_.centralWidget()->width() - qRound(200 * twips) - tree->width());
+
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), pane);
+}
+
+TEST_F(Window, LoadingAnEddFromTheMenuShowsTheReportAndTheTree)
+{
+    const fs::path edd = Edd("monitor.edd");
+    bool asked = false;
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        asked = true;
+        EXPECT_EQ(dialog->windowTitle(), "Open Selected File");
+        EXPECT_EQ(dialog->nameFilters().first(), "EDID Data Files (*.edd)");
+        EXPECT_EQ(dialog->selectedNameFilter(), "EDID Data Files (*.edd)");
+        EXPECT_TRUE(dialog->nameFilters().at(1).startsWith("All Files ("));
+        Choose(dialog, edd);
+    });
+    Action("mnuLoadEDD")->trigger();
+    ASSERT_TRUE(asked);
+
+    EXPECT_EQ(window_.CurrentEDID(), TestEdid());
+    EXPECT_TRUE(PaneText().contains("EDID ( Extended Display Identification Data) Report"));
+    EXPECT_TRUE(PaneText().contains("Vendor/Product Identification:"));
+    SectionTreeWidget* tree = window_.TreeView1();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "EDID BASE (V1.3)");
+    EXPECT_TRUE(tree->topLevelItem(0)->font(0).bold());
+    EXPECT_EQ(SectionTreeWidget::Tag(*tree->topLevelItem(0)), "3");
+    EXPECT_EQ(SectionTreeWidget::Key(*tree->topLevelItem(1)), "RCEA");
+    // The pane shows exactly what the document reads as.
+    EXPECT_EQ(PaneText().toStdString() + "\n",
+              ReadRtf(window_.ReportDocument() + "}").PlainText());
+    EXPECT_TRUE(Action("mnuSaveEDD")->isEnabled());
+
+    // Cancelling the dialog changes nothing.
+    const std::string shown = window_.ReportDocument();
+    WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+    Action("mnuLoadEDD")->trigger();
+    EXPECT_EQ(window_.ReportDocument(), shown);
+}
+
+TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
+{
+    const auto shownEdid = TestEdid();
+    ASSERT_TRUE(Load(Edd("good.edd", shownEdid)));
+    const std::string shown = window_.ReportDocument();
+    const int nodes = window_.TreeView1()->topLevelItem(0)->childCount();
+
+    auto noManufacturer = TestEdid("CPQ-227CE6ADB604.bin");
+    noManufacturer[8] = 0;
+    auto noHeader = TestEdid("CPQ-227CE6ADB604.bin");
+    noHeader[1] = 0x12;
+    WriteText(folder_ / "bad-token.edd", "EDID DATA\r\n-----------\r\n 00: 00 FF FF FF FF FF FF 00 G1\r\n");
+    WriteText(folder_ / "not-an-edid.txt", "hello\n");
+    for (const fs::path& file : {Edd("byte8.edd", noManufacturer), Edd("byte1.edd", noHeader),
+                                 folder_ / "bad-token.edd", folder_ / "not-an-edid.txt", folder_ / "missing.edd",
+                                 folder_.Path()}) {
+        QString why;
+        EXPECT_FALSE(window_.LoadEdidFile(QString::fromStdString(file.string()), &why)) << file;
+        EXPECT_FALSE(why.isEmpty());
+        EXPECT_EQ(window_.ReportDocument(), shown) << file;
+        EXPECT_EQ(window_.TreeView1()->topLevelItem(0)->childCount(), nodes);
+        EXPECT_EQ(window_.CurrentEDID(), shownEdid) << file;
+    }
+    // A later save keeps what is on screen, not the refused file's zeros.
+    const fs::path saved = folder_ / "saved.edd";
+    ASSERT_TRUE(window_.SaveEdd(QString::fromStdString(saved.string())));
+    std::vector<std::uint8_t> reloaded;
+    ASSERT_TRUE(LoadDataFile(saved, reloaded));
+    EXPECT_EQ(reloaded, shownEdid);
+}
+
+TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
+{
+    ASSERT_TRUE(Load(fs::path(TESSARIN_TEST_DATA) / "CPQ-227CE6ADB604.bin"));
+    EXPECT_EQ(window_.CurrentEDID(), TestEdid("CPQ-227CE6ADB604.bin")); // 128 bytes, zero-padded
+    EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 1);
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(Edd("dropped.edd").string()))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &drop);
+    EXPECT_EQ(window_.CurrentEDID(), TestEdid());
+    EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 2);
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+// The display line at the top of the pane's viewport.
+std::int32_t TopLine(ReportPane& pane)
+{
+    const int top = pane.cursorForPosition(QPoint(10, 2)).position();
+    std::int32_t line = 0;
+    while (pane.FirstCharOfLine(line + 1) >= 0 && pane.FirstCharOfLine(line + 1) <= top)
+        ++line;
+    return line;
+}
+
+TEST_F(Window, ANodeClickBringsItsTitleLineToTheTop)
+{
+    ASSERT_TRUE(Load(Edd("monitor.edd")));
+    ReportPane& pane = *window_.RichTextBox();
+    SectionTreeWidget& tree = *window_.TreeView1();
+    QTreeWidgetItem* section = tree.topLevelItem(0)->child(3);
+    const int tag = std::stoi(SectionTreeWidget::Tag(*section));
+    tree.scrollToItem(section);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, tree.visualItemRect(section).center());
+
+    EXPECT_EQ(TopLine(pane), tag - 2);
+    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(tag - 2));
+    EXPECT_EQ(pane.textCursor().selectedText(), section->text(0) + ":" + QChar(QChar::ParagraphSeparator));
+
+    // The base root selects the report's title, line 1.
+    tree.scrollToItem(tree.topLevelItem(0));
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      tree.visualItemRect(tree.topLevelItem(0)).center());
+    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(1));
+    EXPECT_EQ(TopLine(pane), 1);
+
+    // The last section is too short to reach the top: selected, with the end in view.
+    QTreeWidgetItem* last = tree.topLevelItem(1)->child(tree.topLevelItem(1)->childCount() - 1);
+    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*last)));
+    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(std::stoi(SectionTreeWidget::Tag(*last)) - 2));
+    QTextCursor end(pane.document());
+    end.movePosition(QTextCursor::End);
+    EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect(end)));
+    EXPECT_LT(TopLine(pane), std::stoi(SectionTreeWidget::Tag(*last)) - 2);
+}
+
+TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
+{
+    Action("mnuSelectAndCopy")->trigger();
+    const QMimeData* empty = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(empty->text(), "");
+    EXPECT_EQ(ReadRtf(empty->data("text/rtf").toStdString()).PlainText(), "\n");
+
+    ASSERT_TRUE(Load(Edd("monitor.edd")));
+    ReportPane& pane = *window_.RichTextBox();
+    emit pane.customContextMenuRequested(QPoint(20, 20));
+    auto* popup = window_.findChild<QMenu*>("mnuPopup");
+    EXPECT_TRUE(popup->isVisible());
+    popup->actions().first()->trigger();
+    popup->close();
+
+    const std::int32_t last = pane.FirstCharOfLine(pane.LineCount() - 1);
+    EXPECT_EQ(pane.SelectionStart(), 0);
+    EXPECT_EQ(pane.SelectionLength(), last);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied->hasFormat("text/rtf"));
+    const std::string text = copied->text().toStdString();
+    const std::string shown = pane.Content().PlainText();
+    // Every line but the trailing empty one, each ended.
+    EXPECT_EQ(text, shown.substr(0, shown.size() - 1));
+    const RtfDocument rtf = ReadRtf(copied->data("text/rtf").toStdString());
+    EXPECT_EQ(PlainTextOf(rtf), text);
+    EXPECT_EQ(rtf.pictures.size(), 1u); // the logo goes along
+    EXPECT_EQ(rtf.paragraphs[1].runs[0].format.halfPoints, 24);
+}
+
+TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
+{
+    const fs::path rtf = folder_ / "report.rtf";
+    WriteText(rtf, "an older report");
+    ASSERT_TRUE(Load(Edd("monitor.edd")));
+    ASSERT_TRUE(window_.SaveReport(QString::fromStdString(rtf.string())));
+    EXPECT_EQ(ReadText(rtf), window_.ReportDocument() + "}");
+
+    // A target that cannot be replaced keeps its content; nothing is left behind.
+    const fs::path blocked = folder_ / "blocked.rtf";
+    fs::create_directory(blocked);
+    EXPECT_FALSE(window_.SaveReport(QString::fromStdString(blocked.string())));
+    EXPECT_FALSE(window_.SaveEdd(QString::fromStdString(blocked.string())));
+    EXPECT_TRUE(fs::is_directory(blocked));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 3);
+
+    // Through the menu: the dialog's texts, then the file replaced.
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "File Save As");
+        EXPECT_EQ(dialog->nameFilters().first(), "RTF Files (*.rtf)");
+        WriteText(rtf, "older again");
+        Choose(dialog, rtf);
+    });
+    Action("mnuSave")->trigger();
+    EXPECT_EQ(ReadText(rtf), window_.ReportDocument() + "}");
+
+    WhenModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->windowTitle(), "File Save As");
+        EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/Untitled.edd"));
+        Choose(dialog, folder_ / "copy.edd");
+    });
+    Action("mnuSaveEDD")->trigger();
+    std::vector<std::uint8_t> reloaded;
+    ASSERT_TRUE(LoadDataFile(folder_ / "copy.edd", reloaded));
+    EXPECT_EQ(reloaded, window_.CurrentEDID());
+}
+
+} // namespace
+} // namespace tessarin::test
