@@ -21,6 +21,12 @@ constexpr std::size_t kLongestStatus = 64;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+unsigned char LowerAscii(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
 // "card<digits>" from a connector's name "card<digits>-<name>", or nothing.
 std::optional<std::string> CardOf(std::string_view connector)
 {
@@ -96,14 +102,17 @@ bool NaturalLess(const std::string& a, const std::string& b)
             j = endB;
             continue;
         }
-        if (a[i] != b[j])
-            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+        // "eDP-1" sorts among "DP-1" and "HDMI-A-1", not after them.
+        const unsigned char lowerA = LowerAscii(a[i]);
+        const unsigned char lowerB = LowerAscii(b[j]);
+        if (lowerA != lowerB)
+            return lowerA < lowerB;
         ++i;
         ++j;
     }
     if (a.size() - i != b.size() - j)
         return a.size() - i < b.size() - j;
-    // Equal as numbers ("DP-01", "DP-1"): any fixed order will do.
+    // Equal but for case or leading zeros: any fixed order will do.
     return a < b;
 }
 

@@ -12,8 +12,9 @@
 //   DRM\<card>\<connector>\Device Parameters        EDID: the edid file
 //
 // A connector is an instance when its edid file holds any bytes. Cards and
-// connectors come in natural order (card2 before card10, DP-2 before DP-10),
-// the same for every call. Nothing is kept between calls.
+// connectors come in natural order (card2 before card10, DP-2 before DP-10,
+// eDP-1 between DP-1 and HDMI-A-1), the same for every call. Nothing is kept
+// between calls.
 #include "monitor_store.h"
 
 #include <filesystem>
@@ -56,7 +57,8 @@ private:
     std::filesystem::path root_;
 };
 
-// Orders names with the digit runs compared as numbers.
+// Orders names with the digit runs compared as numbers, letters in any case
+// alike.
 bool NaturalLess(const std::string& a, const std::string& b);
 
 } // namespace tessarin

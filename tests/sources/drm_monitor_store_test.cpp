@@ -91,6 +91,8 @@ TEST_F(DrmStore, LongerEDIDsAreCutAfterByte255)
     EXPECT_EQ(GetMonitorEDID(store, 1), lg_);
 }
 
+#ifndef _WIN32
+// FIFOs, symbolic links and backslashes in file names are POSIX things.
 TEST_F(DrmStore, UnreadableConnectorsAreLeftOutAndNothingBlocks)
 {
     FakeDrmTree tree("unreadable");
@@ -121,6 +123,7 @@ TEST_F(DrmStore, UnreadableConnectorsAreLeftOutAndNothingBlocks)
               (std::vector<std::string>{"LG TV (card0-DP-1) ; LG Electronics Inc. (GoldStar Technology, Inc.) | -1",
                                         "GN246HL (card0-DP-5) ; ACR | 0"}));
 }
+#endif
 
 TEST_F(DrmStore, NoDRMAtAllIsAnEmptyList)
 {
@@ -154,11 +157,11 @@ TEST_F(DrmStore, PathsOutsideTheTreeFindNothing)
 
 TEST(NaturalOrder, NumbersCompareByValue)
 {
-    std::vector<std::string> names = {"card0-DP-10", "card10-DP-1", "card0-DP-2", "card2-DP-1", "card0-DP-1",
-                                      "card0-DP-02", "card0-HDMI-A-1", "card0-DP"};
+    std::vector<std::string> names = {"card0-DP-10", "card10-DP-1", "card0-eDP-1", "card0-DP-2", "card2-DP-1",
+                                      "card0-DP-1", "card0-DP-02", "card0-HDMI-A-1", "card0-DP"};
     std::sort(names.begin(), names.end(), NaturalLess);
     EXPECT_EQ(names, (std::vector<std::string>{"card0-DP", "card0-DP-1", "card0-DP-02", "card0-DP-2", "card0-DP-10",
-                                               "card0-HDMI-A-1", "card2-DP-1", "card10-DP-1"}));
+                                               "card0-eDP-1", "card0-HDMI-A-1", "card2-DP-1", "card10-DP-1"}));
 }
 
 } // namespace
