@@ -115,7 +115,7 @@ void frmMain::BuildControls()
 
 void frmMain::BuildMenus()
 {
-    const auto add = [this](QMenu* menu, const char* name, const QString& caption) {
+    const auto add = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         return action;

@@ -189,7 +189,9 @@ std::string WriteRtf(const RtfDocument& document)
 {
     std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
     for (const RtfFont& font : document.fonts) {
-        out += "{\\f" + std::to_string(font.number) + "\\f" + (font.family.empty() ? "nil" : font.family);
+        out += "{\\f" + std::to_string(font.number);
+        if (!font.family.empty())
+            out += "\\f" + font.family;
         if (font.pitch != 0)
             out += "\\fprq" + std::to_string(font.pitch);
         out += ' ';
