@@ -33,10 +33,11 @@ ReportPane::ReportPane(QWidget* parent)
 void ReportPane::SetDocument(const std::string& rtf)
 {
     content_ = ReadRtf(rtf);
-    auto* document = new QTextDocument(this);
-    FillTextDocument(*document, content_, logicalDpiX());
-    // The previous document is a child of the pane and goes with this.
-    setDocument(document);
+    // Refilled in place: cheaper than a new document, which the view would
+    // take in and lay out anew.
+    FillTextDocument(*document(), content_, logicalDpiX());
+    // A new document is shown from its start.
+    moveCursor(QTextCursor::Start);
 }
 
 void ReportPane::CompleteLayout() const

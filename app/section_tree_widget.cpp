@@ -18,8 +18,9 @@ SectionTreeWidget::SectionTreeWidget(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(false); // a dropped file goes to the window, which loads it
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Wide enough for the longest title, scrolled sideways beyond the tree's
+    // width. Sized once a report is in (SizeColumn), not on every node.
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     const auto emitTag = [this](QTreeWidgetItem* item) {
         if (item != nullptr)
             emit NodeClicked(QString::fromStdString(Tag(*item)));
@@ -32,6 +33,7 @@ void SectionTreeWidget::Clear()
 {
     clear();
     nodes_.clear();
+    scrollTarget_ = nullptr;
 }
 
 bool SectionTreeWidget::AddNode(const std::string& key, const std::string& text, const std::string& tag,
@@ -65,7 +67,22 @@ void SectionTreeWidget::EnsureVisible(const std::string& key)
         return;
     for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent())
         parent->setExpanded(true);
-    scrollToItem(item);
+    // A report asks this of every section in turn; scrolling lays the whole
+    // tree out each time, so only the last request is carried out, once the
+    // report is in.
+    const bool queued = scrollTarget_ != nullptr;
+    scrollTarget_ = item;
+    if (!queued)
+        QMetaObject::invokeMethod(this, &SectionTreeWidget::ScrollToTarget, Qt::QueuedConnection);
+}
+
+void SectionTreeWidget::ScrollToTarget()
+{
+    if (scrollTarget_ != nullptr) {
+        resizeColumnToContents(0);
+        scrollToItem(scrollTarget_);
+    }
+    scrollTarget_ = nullptr;
 }
 
 QTreeWidgetItem* SectionTreeWidget::Node(const std::string& key) const

@@ -30,7 +30,10 @@ signals:
     void NodeClicked(const QString& tag);
 
 private:
+    void ScrollToTarget();
+
     std::unordered_map<std::string, QTreeWidgetItem*> nodes_;
+    QTreeWidgetItem* scrollTarget_ = nullptr;
 };
 
 } // namespace tessarin

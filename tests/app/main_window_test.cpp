@@ -243,6 +243,10 @@ TEST_F(Window, ANodeClickBringsItsTitleLineToTheTop)
     end.movePosition(QTextCursor::End);
     EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect(end)));
     EXPECT_LT(TopLine(pane), std::stoi(SectionTreeWidget::Tag(*last)) - 2);
+
+    // The next report is shown from its start.
+    ASSERT_TRUE(Load(fs::path(TESSARIN_TEST_DATA) / "CPQ-227CE6ADB604.bin"));
+    EXPECT_EQ(pane.verticalScrollBar()->value(), 0);
 }
 
 TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
