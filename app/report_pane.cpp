@@ -36,8 +36,6 @@ void ReportPane::SetDocument(const std::string& rtf)
     // Refilled in place: cheaper than a new document, which the view would
     // take in and lay out anew.
     FillTextDocument(*document(), content_, logicalDpiX());
-    // A new document is shown from its start.
-    moveCursor(QTextCursor::Start);
 }
 
 void ReportPane::CompleteLayout() const
