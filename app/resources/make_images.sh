@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")"
 logo=../../report/logo/logo.png
 
-convert -size 300x71 xc:white "$logo" -geometry +4+7 -composite \
+convert -size 300x71 xc:none \( "$logo" -transparent white \) -geometry +4+7 -composite \
     -font Liberation-Sans-Bold -pointsize 31 -fill '#343a46' -annotate +84+38 'Tessarin' \
     -font Liberation-Sans -pointsize 14 -fill '#285fae' -annotate +86+59 'EDID viewer' \
     -depth 8 -strip logo_strip.png
