@@ -41,6 +41,8 @@ QMetaType ParameterType(const QMetaMethod& method, int index)
 std::optional<QVariant> Invoke(QObject* object, const QMetaMethod& method, QVariantList& arguments)
 {
     std::array<QGenericArgument, kMostArguments> generic{};
+    // The arguments point into these names: they must outlive the call.
+    std::array<QByteArray, kMostArguments> typeNames{};
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const auto index = static_cast<int>(i);
         const QMetaType type = ParameterType(method, index);
@@ -48,8 +50,9 @@ std::optional<QVariant> Invoke(QObject* object, const QMetaMethod& method, QVari
             return std::nullopt;
         // invoke() only asks for a non-empty name; the method reads the data
         // as its own parameter type, which the conversion made it.
-        generic[static_cast<std::size_t>(i)] = QGenericArgument(method.parameterTypeName(index).constData(),
-                                                                arguments[i].data());
+        const auto slot = static_cast<std::size_t>(i);
+        typeNames[slot] = method.parameterTypeName(index);
+        generic[slot] = QGenericArgument(typeNames[slot].constData(), arguments[i].data());
     }
     const QMetaType returnType = method.returnMetaType();
     QVariant result;

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         dir_ = fs::temp_directory_path() /
-               ("tessarin-cache-test-" + std::to_string(::getpid()) + "-" +
+               ("tessarin-cache-test-" + test::UniqueSuffix() + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_ / "program");

@@ -2,6 +2,7 @@
 // A sysfs DRM folder built in a temporary directory, the way the kernel lays
 // it out: one folder per connector ("card0-HDMI-A-1") holding "edid" and
 // "status", beside the cards' own folders and the render nodes.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,9 +11,13 @@
 #include <system_error>
 #include <vector>
 
-#include <unistd.h>
-
 namespace tessarin::test {
+
+// Tells apart the folders of tests running side by side, on any system.
+inline std::string UniqueSuffix()
+{
+    return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+}
 
 inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
 {
@@ -30,7 +35,7 @@ class FakeDrmTree {
 public:
     explicit FakeDrmTree(std::string_view tag)
         : root_(std::filesystem::temp_directory_path() /
-                ("tessarin-drm-" + std::string(tag) + "-" + std::to_string(::getpid())))
+                ("tessarin-drm-" + std::string(tag) + "-" + UniqueSuffix()))
     {
         std::filesystem::remove_all(root_);
         std::filesystem::create_directories(root_);
