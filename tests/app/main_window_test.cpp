@@ -91,6 +91,17 @@ TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
     EXPECT_FALSE(Action("mnuSaveEDD")->isEnabled());
 }
 
+TEST(WindowWait, KeepsTheInterfaceAliveForItsPause)
+{
+    bool ran = false;
+    QTimer::singleShot(5, [&] { ran = true; });
+    QElapsedTimer clock;
+    clock.start();
+    frmMain::Wait(60);
+    EXPECT_GE(clock.elapsed(), 60);
+    EXPECT_TRUE(ran);
+}
+
 TEST_F(Window, TreeAndPaneSitAsTheFormHadThemAndTabReachesBoth)
 {
     const double twips = window_.logicalDpiX() / 1440.0;
@@ -196,6 +207,15 @@ TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
     QApplication::sendEvent(&window_, &drop);
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
     EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 2);
+
+    // A drop anywhere, the report and the tree included, reaches the window.
+    for (QWidget* over : {static_cast<QWidget*>(window_.RichTextBox()->viewport()),
+                          static_cast<QWidget*>(window_.TreeView1()->viewport())}) {
+        QWidget* target = over;
+        while (target != nullptr && !target->acceptDrops())
+            target = target->parentWidget();
+        EXPECT_EQ(target, &window_) << over->parentWidget()->objectName().toStdString();
+    }
 
     QMimeData text;
     text.setText("not a file");
