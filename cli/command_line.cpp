@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "utf8_path.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -133,7 +135,7 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
                 error = name + " given twice";
                 return false;
             }
-            target = std::filesystem::path(value);
+            target = PathFromUtf8(value);
         }
     }
     if (line.help)

@@ -1,6 +1,7 @@
 #include "edid_input.h"
 
 #include "edd_file.h"
+#include "utf8_path.h"
 
 #include <algorithm>
 #include <array>
@@ -98,10 +99,11 @@ EdidInput ReadEdidInput(std::istream& in)
 
 EdidInput ReadEdidFile(const std::string& path)
 {
+    const std::filesystem::path name = PathFromUtf8(path);
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(name, ec))
         return {{}, "is a directory"};
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(name, std::ios::binary);
     if (!file)
         return {{}, std::string("cannot open: ") + std::strerror(errno)};
     return ReadEdidInput(file);

@@ -19,7 +19,7 @@ struct EdidInput {
 // needs, so a huge or endless stream costs no more than an EDID.
 EdidInput ReadEdidInput(std::istream& in);
 
-// As above for a file named on the command line.
+// As above for a file named on the command line (UTF-8).
 EdidInput ReadEdidFile(const std::string& path);
 
 } // namespace tessarin

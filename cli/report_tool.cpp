@@ -11,6 +11,10 @@
 #include "monitor_walk.h"
 #include "replace_file.h"
 #include "report_writer.h"
+#include "utf8_path.h"
+#ifdef _WIN32
+#include "registry_monitor_store.h"
+#endif
 
 #include <filesystem>
 #include <iostream>
@@ -48,7 +52,7 @@ std::string DisplayName(const std::string& input)
 // extension; standard input is called "stdin".
 fs::path OutputNameFor(const std::string& input, OutputFormat format)
 {
-    fs::path name = input == "-" ? fs::path("stdin") : fs::path(input).filename();
+    fs::path name = input == "-" ? fs::path("stdin") : PathFromUtf8(input).filename();
     name.replace_extension(OutputExtension(format));
     return name;
 }
@@ -62,7 +66,13 @@ std::unique_ptr<MonitorStore> OpenStore(const CommandLine& line)
 
 std::string StoreName(const CommandLine& line)
 {
-    return line.drmRoot ? line.drmRoot->string() : std::string(kDrmRoot);
+    if (line.drmRoot)
+        return Utf8Name(*line.drmRoot);
+#ifdef _WIN32
+    return kRegistryDisplayKey;
+#else
+    return kDrmRoot;
+#endif
 }
 
 class Run {
@@ -130,7 +140,7 @@ private:
         std::error_code ec;
         fs::create_directories(*line_.outputDir, ec);
         if (!fs::is_directory(*line_.outputDir, ec)) {
-            Fail(line_.outputDir->string(), "cannot create the output folder");
+            Fail(Utf8Name(*line_.outputDir), "cannot create the output folder");
             return false;
         }
         return true;
@@ -142,9 +152,9 @@ private:
         if (line_.outputDir) {
             const fs::path name = OutputNameFor(input, line_.format);
             // Two inputs of the same name must not overwrite each other's report.
-            const auto [earlier, fresh] = written_.emplace(name.string(), input);
+            const auto [earlier, fresh] = written_.emplace(Utf8Name(name), input);
             if (!fresh) {
-                Fail(input, "skipped: its output " + name.string() + " is that of " +
+                Fail(input, "skipped: its output " + Utf8Name(name) + " is that of " +
                                 DisplayName(earlier->second));
                 return;
             }
@@ -166,7 +176,7 @@ private:
             if (!out_)
                 Fail("standard output", "cannot write");
         } else if (!ReplaceFileContent(*target, content)) {
-            Fail(target->string(), "cannot write");
+            Fail(Utf8Name(*target), "cannot write");
         }
     }
 
@@ -205,7 +215,8 @@ int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostr
                "  --output FILE  write to FILE instead of standard output\n"
                "  --output-dir DIR  one file per input in DIR, named after the input\n"
                "  --monitors     list the monitors of the system's store (Linux: the DRM\n"
-               "                 connectors with an EDID), one a line: index, tab, then\n"
+               "                 connectors with an EDID; Windows: the monitors of the\n"
+               "                 registry's DISPLAY key), one a line: index, tab, then\n"
                "                 description ; manufacturer | -1 (connected) or 0 (not)\n"
                "  --monitor N    the report of monitor N of that list\n"
                "  --drm-root DIR read the DRM connectors from DIR, not /sys/class/drm\n";

@@ -4,6 +4,9 @@
 #include "edid_cache.h"
 #include "edid_parser.h"
 #include "monitor_walk.h"
+#ifdef _WIN32
+#include "registry_monitor_store.h"
+#endif
 
 namespace tessarin {
 
@@ -22,7 +25,11 @@ bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector
 
 std::unique_ptr<MonitorStore> OpenSystemMonitorStore()
 {
+#ifdef _WIN32
+    return std::make_unique<RegistryMonitorStore>();
+#else
     return std::make_unique<DrmMonitorStore>();
+#endif
 }
 
 } // namespace tessarin

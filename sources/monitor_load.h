@@ -22,7 +22,8 @@ class CEDIDParser;
 bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector<std::uint8_t>& CurrentEDID,
                       CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders);
 
-// The store of this platform: on Linux the DRM connectors under /sys/class/drm.
+// The store of this platform: on Linux the DRM connectors under /sys/class/drm,
+// on Windows the registry's DISPLAY tree.
 std::unique_ptr<MonitorStore> OpenSystemMonitorStore();
 
 } // namespace tessarin

@@ -2,6 +2,7 @@
 // trees: the list a script reads, the report of one monitor, and what is
 // refused.
 #include "fake_drm_tree.h"
+#include "point_separator.h"
 #include "report_tool.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ protected:
     MonitorOptions()
         : tree_(::testing::UnitTest::GetInstance()->current_test_info()->name())
     {
-        setenv("LC_ALL", "C", 1);
+        test::UsePointDecimalSeparator();
     }
 
     // Two cards, as a laptop with a docking station shows them: the
