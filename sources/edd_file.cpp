@@ -13,6 +13,11 @@
 #include <stdexcept>
 #include <string_view>
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace tessarin {
 
 namespace {
@@ -152,6 +157,17 @@ bool LoadDataFile(std::istream& in, std::vector<std::uint8_t>& CurrentEDID)
 
 char UserDecimalSeparator()
 {
+#ifdef _WIN32
+    // The C++ library of mingw knows no locale but "C"; the user's choice is
+    // in Windows's regional settings. A separator of several characters
+    // cannot be written as one: the point then.
+    wchar_t separator[4] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4) == 2 && separator[0] < 0x80 &&
+        IsUsableSeparator(static_cast<char>(separator[0]))) {
+        return static_cast<char>(separator[0]);
+    }
+    return '.';
+#else
     try {
         const char separator = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
         return IsUsableSeparator(separator) ? separator : '.';
@@ -159,6 +175,7 @@ char UserDecimalSeparator()
         // An unknown name in LANG or LC_* makes the user's locale unavailable.
         return '.';
     }
+#endif
 }
 
 } // namespace tessarin

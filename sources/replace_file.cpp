@@ -10,7 +10,9 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
@@ -27,7 +29,18 @@ constexpr int creationAttempts = 16;
 std::FILE* CreateNewFile(const fs::path& path)
 {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
+    // msvcrt.dll, the C runtime mingw links, has no "x" mode (wine's copy
+    // ignores the letter and opens a file that exists): the exclusive
+    // creation it has always had, then a stream over it.
+    const int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (descriptor == -1) {
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        _close(descriptor);
+    }
+    return file;
 #else
     return std::fopen(path.c_str(), "wbx");
 #endif

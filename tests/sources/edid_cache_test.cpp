@@ -88,6 +88,8 @@ TEST_F(EDIDCache, GoesToTheNextFolderWhenTheProgramsFolderDoesNotTakeIt)
     std::ofstream(dir_ / "plain-file") << "x";
     const std::vector<fs::path> nowhere = {dir_ / "plain-file", dir_ / "program"};
     EXPECT_FALSE(SaveEDIDCache(edid, nowhere));
+    // Windows deletes no read-only file, not even at the end of the test.
+    fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(EDIDCache, AFailedWriteDoesNotStopTheLoadAndAFailedLoadChangesNothing)
