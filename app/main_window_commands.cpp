@@ -93,6 +93,12 @@ QString FirstLocalFile(const QMimeData* mime)
 
 bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
 {
+    // A device or a pipe (a dropped /dev/zero) could be read for ever.
+    if (QFileInfo::exists(fileName) && !QFileInfo(fileName).isFile() && !QFileInfo(fileName).isDir()) {
+        if (whyNot != nullptr)
+            *whyNot = QStringLiteral("not a regular file");
+        return false;
+    }
     const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
     if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(input.edid)) {
         if (whyNot != nullptr)

@@ -176,7 +176,7 @@ TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
     WriteText(folder_ / "not-an-edid.txt", "hello\n");
     for (const fs::path& file : {Edd("byte8.edd", noManufacturer), Edd("byte1.edd", noHeader),
                                  folder_ / "bad-token.edd", folder_ / "not-an-edid.txt", folder_ / "missing.edd",
-                                 folder_.Path()}) {
+                                 folder_.Path(), fs::path("/dev/zero")}) {
         QString why;
         EXPECT_FALSE(window_.LoadEdidFile(QString::fromStdString(file.string()), &why)) << file;
         EXPECT_FALSE(why.isEmpty());
