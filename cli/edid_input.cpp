@@ -17,14 +17,20 @@ namespace {
 constexpr std::size_t kEdidSize = 256;
 constexpr std::array<char, 8> kHeader = {0, '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', 0};
 
+// An ".edd" file is a few kilobytes; no more than this is read as one, so
+// an endless input (/dev/zero, a pipe that never closes) ends like a file
+// without a table instead of keeping the tool busy for ever.
+constexpr std::size_t kMaxEddBytes = 1 << 20;
+
 // Gives back the bytes already taken to look at the header, then the rest
-// of the stream, so the ".edd" reader sees the input from its start (standard
-// input cannot be rewound).
+// of the stream up to kMaxEddBytes in all, so the ".edd" reader sees the
+// input from its start (standard input cannot be rewound).
 class PrefixedStreambuf final : public std::streambuf {
 public:
     PrefixedStreambuf(std::string prefix, std::streambuf& rest)
         : prefix_(std::move(prefix))
         , rest_(rest)
+        , remaining_(kMaxEddBytes - std::min(prefix_.size(), kMaxEddBytes))
     {
         setg(prefix_.data(), prefix_.data(), prefix_.data() + prefix_.size());
     }
@@ -34,9 +40,13 @@ protected:
     {
         if (gptr() < egptr())
             return traits_type::to_int_type(*gptr());
-        const std::streamsize n = rest_.sgetn(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        const std::size_t wanted = std::min(buffer_.size(), remaining_);
+        if (wanted == 0)
+            return traits_type::eof();
+        const std::streamsize n = rest_.sgetn(buffer_.data(), static_cast<std::streamsize>(wanted));
         if (n <= 0)
             return traits_type::eof();
+        remaining_ -= static_cast<std::size_t>(n);
         setg(buffer_.data(), buffer_.data(), buffer_.data() + n);
         return traits_type::to_int_type(*gptr());
     }
@@ -44,6 +54,7 @@ protected:
 private:
     std::string prefix_;
     std::streambuf& rest_;
+    std::size_t remaining_;
     std::array<char, 4096> buffer_{};
 };
 

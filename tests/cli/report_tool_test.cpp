@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -134,6 +135,27 @@ TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
     EXPECT_EQ(Run({dir_.string()}), 1);
     EXPECT_NE(err_.str().find(": is a directory"), std::string::npos);
     EXPECT_EQ(Run({"-"}, "junk"), 1);
+    EXPECT_EQ(err_.str(), "tessarin-report: standard input: not an EDID: byte 1 is 0x00, not 0xFF\n");
+}
+
+// An input that never ends, like /dev/zero or a pipe that stays open.
+class EndlessZeros final : public std::streambuf {
+protected:
+    int_type underflow() override
+    {
+        setg(zeros_.data(), zeros_.data(), zeros_.data() + zeros_.size());
+        return traits_type::to_int_type(zeros_[0]);
+    }
+
+private:
+    std::array<char, 4096> zeros_{};
+};
+
+TEST_F(ReportTool, EndlessInputIsReadOnlyAsFarAsAnEddFileCanGo)
+{
+    EndlessZeros zeros;
+    std::istream in(&zeros);
+    EXPECT_EQ(RunReportTool(std::vector<std::string>{"-"}, in, out_, err_), 1);
     EXPECT_EQ(err_.str(), "tessarin-report: standard input: not an EDID: byte 1 is 0x00, not 0xFF\n");
 }
 
