@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "device_components.h"
 #include "edd_file.h"
 #include "program_info.h"
 #include "report_pane.h"
@@ -144,10 +145,11 @@ void frmMain::BuildMenus()
 #else
     QAction* mnuRegistry = add(mnuRead, "mnuRegistry", QStringLiteral("Read EDID From Linux DRM"));
 #endif
-    // The system's monitor store cannot be read by this build yet.
-    mnuRegistry->setEnabled(false);
+    connect(mnuRegistry, &QAction::triggered, this, &frmMain::mnuRegistry_Click);
     mnuQorinDrive_ = add(mnuRead, "mnuQorinDrive", QStringLiteral("Read EDID From QorinDrive"));
+    connect(mnuQorinDrive_, &QAction::triggered, this, &frmMain::mnuQorinDrive_Click);
     mnuQorinLite_ = add(mnuRead, "mnuQorinLite", QStringLiteral("Read EDID From QorinLite"));
+    connect(mnuQorinLite_, &QAction::triggered, this, &frmMain::mnuQorinLite_Click);
 
     QMenu* mnuAboutGen = menuBar()->addMenu(QStringLiteral("&About"));
     mnuAboutGen->setObjectName(QStringLiteral("mnuAboutGen"));
@@ -164,10 +166,11 @@ void frmMain::StartUp()
 {
     frmSplash splash;
     splash.show();
-    // No device component is known to this build: their entries stay
-    // hidden, as on a machine without the components.
-    mnuQorinDrive_->setVisible(false);
-    mnuQorinLite_->setVisible(false);
+    // A missing or unconnected component only hides its entry.
+    devices_ = std::make_unique<DeviceComponents>(
+        options_.devicesFolder.isEmpty() ? DevicesFolder() : options_.devicesFolder);
+    mnuQorinDrive_->setVisible(devices_->QorinDriveOffered());
+    mnuQorinLite_->setVisible(devices_->QorinLiteOffered());
     Wait(static_cast<std::int32_t>(options_.splashPause.count()));
     splash.close();
     UpdateSystem();

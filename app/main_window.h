@@ -10,6 +10,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,8 @@ class QTreeWidgetItem;
 
 namespace tessarin {
 
+class DeviceComponents;
+class MonitorStore;
 class ReportPane;
 class SectionTreeWidget;
 class frmAbout;
@@ -34,6 +39,13 @@ public:
         std::chrono::milliseconds splashPause{1000};
         // Once for the program; EveryPrimitive only to measure the naive path against.
         ReportWriter::Refresh refresh = ReportWriter::Refresh::Once;
+        // Where the device components are looked for; empty: beside the program.
+        QString devicesFolder;
+        // The system's monitor store; unset: this platform's own.
+        std::function<std::unique_ptr<MonitorStore>()> openMonitorStore;
+        // Where "data.vxr" may go, in order; empty: beside the program, else
+        // the user's cache folder.
+        std::vector<std::filesystem::path> cacheFolders;
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -76,6 +88,9 @@ public slots:
     void mnuPrint_Click();
     void mnuLoadEDD_Click();
     void mnuSaveEDD_Click();
+    void mnuRegistry_Click();
+    void mnuQorinDrive_Click();
+    void mnuQorinLite_Click();
     void mnuAbout_Click();
     void mnuSelectAndCopy_Click();
 
@@ -112,6 +127,7 @@ private:
     QAction* mnuQorinLite_ = nullptr;
     QMenu* mnuPopup_ = nullptr;
     QPointer<frmAbout> about_;
+    std::unique_ptr<DeviceComponents> devices_;
 };
 
 } // namespace tessarin

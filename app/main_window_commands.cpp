@@ -2,6 +2,12 @@
 // tree's and the pane's own events.
 #include "main_window.h"
 
+#include "cache_folders.h"
+#include "device_components.h"
+#include "device_readers.h"
+#include "monitor_load.h"
+#include "select_dialog.h"
+
 #include "edd_file.h"
 #include "edid_input.h"
 #include "edid_report.h"
@@ -111,6 +117,43 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
     mnuSaveEDD_->setEnabled(true);
     ShowReport();
     return true;
+}
+
+void frmMain::mnuRegistry_Click()
+{
+    const std::unique_ptr<MonitorStore> store
+        = options_.openMonitorStore ? options_.openMonitorStore() : OpenSystemMonitorStore();
+    if (!store)
+        return;
+    selectedMonitorIndex_ = frmSelect::SelectMonitor(*store, system_.IsWindows7, this);
+    if (selectedMonitorIndex_ < 0)
+        return;
+    const std::vector<std::filesystem::path> folders
+        = options_.cacheFolders.empty() ? EDIDCacheFolders() : options_.cacheFolders;
+    if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders)) {
+        mnuSaveEDD_->setEnabled(true);
+        ShowReport();
+    }
+}
+
+void frmMain::mnuQorinDrive_Click()
+{
+    if (ReadEDIDFromQorinDrive(devices_ ? devices_->QorinDrive() : nullptr, currentEdid_, parser_)) {
+        mnuSaveEDD_->setEnabled(true);
+        ShowReport();
+    }
+}
+
+void frmMain::mnuQorinLite_Click()
+{
+    // 256 single-byte reads over the display data channel take a while.
+    QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+    const bool read = ReadEDIDFromQorinLite(devices_ ? devices_->QorinBase() : nullptr, currentEdid_, parser_);
+    QGuiApplication::restoreOverrideCursor();
+    if (read) {
+        mnuSaveEDD_->setEnabled(true);
+        ShowReport();
+    }
 }
 
 void frmMain::ShowReport()

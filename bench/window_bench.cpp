@@ -48,7 +48,10 @@ std::vector<QString> SampleFiles(const fs::path& folder)
 
 void LoadAll(benchmark::State& state, ReportWriter::Refresh refresh, std::size_t stride, const char* name)
 {
-    tessarin::frmMain window(tessarin::frmMain::Options{std::chrono::milliseconds(0), refresh});
+    tessarin::frmMain::Options options;
+    options.splashPause = std::chrono::milliseconds(0);
+    options.refresh = refresh;
+    tessarin::frmMain window(options);
     window.show();
     QApplication::processEvents();
     window.LoadEdidFile(samples.front()); // fonts and pictures loaded once, as in any session

@@ -3,6 +3,7 @@
 // to answer a modal dialog.
 #include "edd_file.h"
 #include "edid_parser.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -59,6 +61,16 @@ inline fs::path WriteEdd(const fs::path& path, const std::vector<std::uint8_t>& 
     parser.UpdateEDIDDataFromArray(edid);
     WriteText(path, FormatDataFile(edid, parser, '.'));
     return path;
+}
+
+// A window for tests: no splash pause, and no device components unless a
+// test gives it a folder of its own.
+inline frmMain::Options TestOptions()
+{
+    frmMain::Options options;
+    options.splashPause = std::chrono::milliseconds(0);
+    options.devicesFolder = QStringLiteral("/nonexistent-tessarin-devices");
+    return options;
 }
 
 // A folder of its own for each test, removed afterwards.

@@ -55,7 +55,7 @@ protected:
     bool Load(const fs::path& file) { return window_.LoadEdidFile(QString::fromStdString(file.string())); }
 
     TempFolder folder_;
-    frmMain window_{frmMain::Options{std::chrono::milliseconds(0)}};
+    frmMain window_{TestOptions()};
 };
 
 TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)

@@ -76,7 +76,7 @@ protected:
     }
 
     TempFolder folder_;
-    frmMain window_{frmMain::Options{std::chrono::milliseconds(0)}};
+    frmMain window_{TestOptions()};
 };
 
 TEST_F(Printing, ALongReportCarriesItsPageNumberOnEveryPageButTheLast)
