@@ -6,6 +6,7 @@
 // (TESSARIN_NAIVE_STRIDE, default 10; 1 for all).
 #include "main_window.h"
 #include "report_pane.h"
+#include "sample_edids.h"
 #include "section_tree_widget.h"
 
 #include <QApplication>
@@ -34,14 +35,8 @@ std::map<std::string, std::vector<double>> loads;
 
 std::vector<QString> SampleFiles(const fs::path& folder)
 {
-    std::vector<fs::path> files;
-    if (fs::is_directory(folder))
-        for (const auto& item : fs::directory_iterator(folder))
-            if (item.is_regular_file() && item.path().extension() == ".bin")
-                files.push_back(item.path());
-    std::sort(files.begin(), files.end());
     std::vector<QString> names;
-    for (const fs::path& file : files)
+    for (const fs::path& file : tessarin::bench::SampleFiles(folder))
         names.push_back(QString::fromStdString(file.string()));
     return names;
 }
