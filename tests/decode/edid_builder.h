@@ -9,9 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -101,17 +99,6 @@ inline CCEA861 CeaOf(const EdidBuilder& edid)
     CCEA861 cea;
     cea.Update_CEA_Data(edid.Bytes(), 128);
     return cea;
-}
-
-// A file from tests/data, zero-padded to 256 bytes as every source does.
-inline std::vector<std::uint8_t> LoadTestEdid(const std::string& name)
-{
-    std::ifstream in(std::string(TESSARIN_TEST_DATA) + "/" + name, std::ios::binary);
-    if (!in)
-        ADD_FAILURE() << "missing test EDID " << name;
-    std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-    bytes.resize(256, 0);
-    return bytes;
 }
 
 } // namespace tessarin::test
