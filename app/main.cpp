@@ -39,6 +39,8 @@ int main(int argc, char* argv[])
         QCommandLineParser line;
         const Options options = Describe(line);
         line.parse(QCoreApplication::arguments()); // the window's own options (-style) are not known here
+        if (line.isSet(QStringLiteral("help-all")))
+            line.process(plain); // prints it and exits
         if (line.isSet(options.help))
             line.showHelp(0);
         if (line.isSet(options.version))

@@ -121,9 +121,10 @@ void frmMain::mnuRegistry_Click()
         = options_.openMonitorStore ? options_.openMonitorStore() : OpenSystemMonitorStore();
     if (!store)
         return;
-    selectedMonitorIndex_ = frmSelect::SelectMonitor(*store, system_.IsWindows7, this);
+    // What the dialog is about to show: the names for a refusal.
     const std::vector<std::string> monitors = BuildDisplayList(*store, system_.IsWindows7);
-    // The dialog showed an empty list: say where nothing was found.
+    selectedMonitorIndex_ = frmSelect::SelectMonitor(*store, system_.IsWindows7, this);
+    // The dialog showed an empty list: once it is closed, say where nothing was found.
     if (monitors.empty()) {
         const auto* drm = dynamic_cast<const DrmMonitorStore*>(store.get());
         const QString where = drm != nullptr ? QString::fromStdString(drm->Root().string())

@@ -1,6 +1,7 @@
 // The window as a user meets it: start-up, loading from the menu, the command
 // line's road and a drop, refusals, the tree, the clipboard, saving.
 #include "file_dialogs.h"
+#include "logo_strip.h"
 #include "main_window.h"
 #include "program_info.h"
 #include "report_pane.h"
@@ -108,6 +109,28 @@ TEST_F(Window, CtrlQClosesTheWindow)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     QTest::keyClick(&window_, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window_.isVisible());
+}
+
+TEST(LogoStrip, TakesThePalettesColoursOnATransparentGroundAtTheScreensScale)
+{
+    for (const QColor text : {QColor(Qt::black), QColor(Qt::white)}) {
+        QPalette palette;
+        palette.setColor(QPalette::WindowText, text);
+        const QImage strip = LogoStrip(palette, 2.0).toImage();
+        ASSERT_EQ(strip.size(), QSize(600, 142));
+        EXPECT_EQ(strip.pixelColor(2, 2).alpha(), 0); // no box around the logo
+        // "Tessarin" is drawn in the text colour: the strongest pixel of its area has it.
+        int strongest = 0;
+        QColor found;
+        for (int y = 20; y < 80; ++y)
+            for (int x = 170; x < 420; ++x)
+                if (strip.pixelColor(x, y).alpha() > strongest) {
+                    strongest = strip.pixelColor(x, y).alpha();
+                    found = strip.pixelColor(x, y);
+                }
+        EXPECT_EQ(strongest, 255);
+        EXPECT_EQ(found.rgb(), text.rgb());
+    }
 }
 
 TEST(WindowWait, KeepsTheInterfaceAliveForItsPause)
