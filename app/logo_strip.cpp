@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <cstdlib>
+#include <vector>
+
 namespace tessarin {
 namespace {
 
@@ -18,6 +21,17 @@ QFont StripFont(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+// "EDID viewer" in the link colour, unless the theme's link colour hardly
+// stands out from its window (a dark window with the default blue).
+QColor SubtitleColour(const QPalette& palette)
+{
+    const QColor link = palette.color(QPalette::Link);
+    const int window = palette.color(QPalette::Window).lightness();
+    if (std::abs(link.lightness() - window) >= 96)
+        return link;
+    return window < 128 ? link.lighter(200) : link.darker(200);
 }
 
 } // namespace
@@ -47,9 +61,33 @@ QPixmap LogoStrip(const QPalette& palette, qreal devicePixelRatio)
     painter.setPen(palette.color(QPalette::WindowText));
     painter.drawText(QPoint(84, 38), QStringLiteral("Tessarin"));
     painter.setFont(StripFont(14, false));
-    painter.setPen(palette.color(QPalette::Link));
+    painter.setPen(SubtitleColour(palette));
     painter.drawText(QPoint(86, 59), QStringLiteral("EDID viewer"));
     return strip;
+}
+
+QImage WithoutWhiteGround(const QImage& image)
+{
+    if (image.isNull())
+        return image;
+    QImage result = image.convertToFormat(QImage::Format_ARGB32);
+    const int width = result.width();
+    const int height = result.height();
+    const auto isWhite = [&](int x, int y) { return (result.pixel(x, y) & 0xFFFFFFu) == 0xFFFFFFu && qAlpha(result.pixel(x, y)) == 255; };
+    std::vector<QPoint> todo;
+    for (int x = 0; x < width; ++x)
+        todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, height - 1)});
+    for (int y = 0; y < height; ++y)
+        todo.insert(todo.end(), {QPoint(0, y), QPoint(width - 1, y)});
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        if (p.x() < 0 || p.y() < 0 || p.x() >= width || p.y() >= height || !isWhite(p.x(), p.y()))
+            continue;
+        result.setPixel(p, qRgba(255, 255, 255, 0));
+        todo.insert(todo.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
+    }
+    return result;
 }
 
 } // namespace tessarin

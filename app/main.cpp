@@ -19,6 +19,9 @@ struct Options {
 Options Describe(QCommandLineParser& line)
 {
     line.setApplicationDescription(tessarin::ProgramDescription().simplified());
+    // Qt's own options are single-dash words (-style, -stylesheet): read as
+    // letters, "-stylesheet" would hold -h.
+    line.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     line.addPositionalArgument(QStringLiteral("file"), QStringLiteral("An .edd file or a raw binary EDID to show."),
                                QStringLiteral("[FILE]"));
     return {line.addHelpOption(), line.addVersionOption()};

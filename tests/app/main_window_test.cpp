@@ -131,6 +131,18 @@ TEST(LogoStrip, TakesThePalettesColoursOnATransparentGroundAtTheScreensScale)
         EXPECT_EQ(strongest, 255);
         EXPECT_EQ(found.rgb(), text.rgb());
     }
+
+    // The report's logo in the pane: its white ground goes, the white inside a
+    // closed shape stays.
+    QImage logo(5, 5, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    for (int i = 1; i < 4; ++i)
+        logo.setPixel(i, 1, 0), logo.setPixel(i, 3, 0), logo.setPixel(1, i, 0), logo.setPixel(3, i, 0);
+    const QImage shown = WithoutWhiteGround(logo);
+    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(4, 2).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(Qt::black));
 }
 
 TEST(WindowWait, KeepsTheInterfaceAliveForItsPause)
