@@ -114,8 +114,18 @@ void frmMain::BuildControls()
     column->addLayout(strip);
     setCentralWidget(central);
     setTabOrder(treeView1_, richTextBox_);
-    // Where a refused load says why.
+    // Where a refused load says why: a label, not a status message, which a
+    // menu entry's (empty) status tip would wipe as soon as the mouse passes.
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    lblStatus_ = new QLabel;
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(lblStatus_, 1);
+}
+
+QString frmMain::StatusMessage() const
+{
+    return lblStatus_->text();
 }
 
 void frmMain::changeEvent(QEvent* event)

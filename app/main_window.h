@@ -80,6 +80,10 @@ public:
     std::int16_t SelectedMonitorIndex() const noexcept { return selectedMonitorIndex_; }
     const SystemInfo& System() const noexcept { return system_; }
 
+    // What the status bar says of the last load: the reason of a refusal,
+    // "" after a good load.
+    QString StatusMessage() const;
+
     ReportPane* RichTextBox() const noexcept { return richTextBox_; }
     SectionTreeWidget* TreeView1() const noexcept { return treeView1_; }
 
@@ -127,6 +131,7 @@ private:
     QLabel* picLogo_ = nullptr;
     QLabel* lblOS_ = nullptr;
     QLabel* lblMemory_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
     QAction* mnuSave_ = nullptr;
     QAction* mnuPrint_ = nullptr;
     QAction* mnuSaveEDD_ = nullptr;

@@ -36,7 +36,7 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStatusBar>
+#include <QLabel>
 
 namespace tessarin {
 namespace {
@@ -102,7 +102,7 @@ void frmMain::ShowRefusal(const QString& message)
 {
     // Not a message box: the load commands stay silent, yet the report on
     // screen must not pass for the one that was refused.
-    statusBar()->showMessage(message);
+    lblStatus_->setText(message);
 }
 
 void frmMain::ShowLoaded(const QString& sourceFile)
@@ -111,7 +111,7 @@ void frmMain::ShowLoaded(const QString& sourceFile)
     mnuSaveEDD_->setEnabled(true);
     mnuSave_->setEnabled(true);
     mnuPrint_->setEnabled(true);
-    statusBar()->clearMessage();
+    lblStatus_->clear();
     ShowReport();
 }
 

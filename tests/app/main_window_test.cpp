@@ -21,7 +21,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTest>
 #include <QSettings>
 #include <QUrl>
@@ -100,7 +99,7 @@ TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
     // Nothing to save or print before a report is shown: it would be a blank document.
     for (const char* name : {"mnuSaveEDD", "mnuSave", "mnuPrint"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
-    EXPECT_EQ(window_.statusBar()->currentMessage(), "");
+    EXPECT_EQ(window_.StatusMessage(), "");
 }
 
 TEST_F(Window, CtrlQClosesTheWindow)
@@ -239,7 +238,7 @@ TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
         EXPECT_EQ(window_.TreeView1()->topLevelItem(0)->childCount(), nodes);
         EXPECT_EQ(window_.CurrentEDID(), shownEdid) << file;
         // Said where the user looks, so the old report does not pass for the refused file.
-        EXPECT_EQ(window_.statusBar()->currentMessage(),
+        EXPECT_EQ(window_.StatusMessage(),
                   QString::fromStdString(file.filename().string()) + " was not loaded: " + why);
     }
     // A later save keeps what is on screen, not the refused file's zeros.
@@ -250,7 +249,7 @@ TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
     EXPECT_EQ(reloaded, shownEdid);
     // The next good load takes the message away.
     ASSERT_TRUE(Load(saved));
-    EXPECT_EQ(window_.statusBar()->currentMessage(), "");
+    EXPECT_EQ(window_.StatusMessage(), "");
 }
 
 TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
@@ -276,7 +275,7 @@ TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
     QApplication::sendEvent(&window_, &enterAgain);
     QDropEvent badDrop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window_, &badDrop);
-    EXPECT_TRUE(window_.statusBar()->currentMessage().startsWith("empty.bin was not loaded: "));
+    EXPECT_TRUE(window_.StatusMessage().startsWith("empty.bin was not loaded: "));
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
 
     // A drop anywhere, the report and the tree included, reaches the window.

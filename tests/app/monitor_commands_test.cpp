@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStatusBar>
 
 #include <gtest/gtest.h>
 
@@ -87,7 +86,7 @@ TEST_F(MonitorCommands, CancelKeepsTheReportOnScreen)
     EXPECT_EQ(window.SelectedMonitorIndex(), -1);
     EXPECT_EQ(window.ReportDocument(), shown);
     EXPECT_FALSE(fs::exists(cache_ / "data.vxr"));
-    EXPECT_EQ(window.statusBar()->currentMessage(), "");
+    EXPECT_EQ(window.StatusMessage(), "");
 }
 
 TEST_F(MonitorCommands, NoMonitorOrAVanishedOneIsSaidInTheStatusBar)
@@ -101,7 +100,7 @@ TEST_F(MonitorCommands, NoMonitorOrAVanishedOneIsSaidInTheStatusBar)
         dialog->cmdCancel()->click();
     });
     Action(window, "mnuRegistry")->trigger();
-    EXPECT_EQ(window.statusBar()->currentMessage(),
+    EXPECT_EQ(window.StatusMessage(),
               QStringLiteral("No monitor with an EDID was found in %1.").arg(QString::fromStdString(drm_.Root().string())));
 
     // Unplugged while the dialog was open: the report on screen stays, the status bar says so.
@@ -114,8 +113,8 @@ TEST_F(MonitorCommands, NoMonitorOrAVanishedOneIsSaidInTheStatusBar)
     });
     Action(window, "mnuRegistry")->trigger();
     EXPECT_EQ(window.ReportDocument(), shown);
-    EXPECT_TRUE(window.statusBar()->currentMessage().endsWith(" was not loaded: its EDID could not be read."))
-        << window.statusBar()->currentMessage().toStdString();
+    EXPECT_TRUE(window.StatusMessage().endsWith(" was not loaded: its EDID could not be read."))
+        << window.StatusMessage().toStdString();
 }
 
 #ifdef TESSARIN_FAKE_DEVICES
@@ -132,7 +131,7 @@ TEST_F(MonitorCommands, ConnectedQorinDriveShowsItsEntry)
     Action(window, "mnuQorinDrive")->trigger();
     EXPECT_TRUE(window.CurrentEDID().empty());
     EXPECT_TRUE(window.ReportDocument().empty());
-    EXPECT_TRUE(window.statusBar()->currentMessage().startsWith("Nothing was loaded from the QorinDrive: "));
+    EXPECT_TRUE(window.StatusMessage().startsWith("Nothing was loaded from the QorinDrive: "));
 }
 
 TEST_F(MonitorCommands, OfflineQorinDriveStaysHidden)
