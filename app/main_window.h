@@ -122,7 +122,8 @@ private:
     std::vector<std::uint8_t> currentEdid_;
     std::int16_t selectedMonitorIndex_ = -1;
     SystemInfo system_;
-    // The file the report on screen came from; the ".edd" save proposes its name.
+    // The file the report on screen came from; the ".edd" save proposes the
+    // name of an ".edd" one.
     QString sourceFile_;
 
     ReportPane* richTextBox_ = nullptr;

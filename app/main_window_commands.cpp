@@ -205,9 +205,11 @@ void frmMain::mnuSaveEDD_Click()
 {
     if (currentEdid_.empty())
         return;
-    // The file the report came from, else a name made from the monitor's.
-    const QString proposed = sourceFile_.isEmpty() ? SuggestedFileName(parser_) + QStringLiteral(".edd")
-                                                   : QFileInfo(sourceFile_).fileName();
+    // The ".edd" file the report came from, else a name made from the
+    // monitor's: a raw EDID must not be offered to be overwritten with text.
+    const bool fromEdd = QFileInfo(sourceFile_).suffix().compare(QLatin1String("edd"), Qt::CaseInsensitive) == 0;
+    const QString proposed = fromEdd ? QFileInfo(sourceFile_).fileName()
+                                     : SuggestedFileName(parser_) + QStringLiteral(".edd");
     const QString fileName = AskForFile(
         this, {QStringLiteral("File Save As"), EddFilters(), QFileDialog::AcceptSave, proposed, QStringLiteral("edd")});
     if (fileName.isEmpty())

@@ -431,6 +431,14 @@ TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
     std::vector<std::uint8_t> reloaded;
     ASSERT_TRUE(LoadDataFile(folder_ / "copy.edd", reloaded));
     EXPECT_EQ(reloaded, window_.CurrentEDID());
+
+    // A raw EDID's own file is not proposed: an ".edd" save would turn it into text.
+    ASSERT_TRUE(Load(fs::path(TESSARIN_TEST_DATA) / kExtendedEdid));
+    WhenModal([&](QWidget* modal) {
+        EXPECT_TRUE(qobject_cast<QFileDialog*>(modal)->selectedFiles().first().endsWith("/2436.edd"));
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    Action("mnuSaveEDD")->trigger();
 }
 
 TEST(FileDialogs, TheFirstStartIsTheUsersFolderAndASaveIsNamedAfterTheMonitor)
