@@ -73,7 +73,7 @@ QImage WithoutWhiteGround(const QImage& image)
     QImage result = image.convertToFormat(QImage::Format_ARGB32);
     const int width = result.width();
     const int height = result.height();
-    const auto isWhite = [&](int x, int y) { return (result.pixel(x, y) & 0xFFFFFFu) == 0xFFFFFFu && qAlpha(result.pixel(x, y)) == 255; };
+    const auto isWhite = [&](int x, int y) { return result.pixel(x, y) == qRgba(255, 255, 255, 255); };
     std::vector<QPoint> todo;
     for (int x = 0; x < width; ++x)
         todo.insert(todo.end(), {QPoint(x, 0), QPoint(x, height - 1)});

@@ -241,8 +241,9 @@ void frmMain::mnuPrint_Click()
         return;
     const int pages = PrintPageCount(richTextBox_->Content(), printer, PrintMargins{});
     if (pages > 0 && printer.printRange() == QPrinter::PageRange && printer.fromPage() > pages)
-        QMessageBox::warning(this, ProgramTitle(),
-                             QStringLiteral("The report has %1 pages: none of them is in the range asked for.").arg(pages));
+        QMessageBox::warning(
+            this, ProgramTitle(),
+            QStringLiteral("The report has %1 pages: none of them is in the range asked for.").arg(pages));
     else
         QMessageBox::warning(this, ProgramTitle(), QStringLiteral("The report could not be printed."));
 }

@@ -59,7 +59,8 @@ std::vector<std::pair<double, double>> PageBands(QTextDocument& pages, double pa
         const QTextLayout* lines = block.layout();
         for (int i = 0; i < lines->lineCount(); ++i) {
             const QRectF line = lines->lineAt(i).rect().translated(origin);
-            const auto page = std::min(bands.size() - 1, static_cast<std::size_t>(std::max(0.0, line.top() / pageHeight)));
+            const auto page
+                = std::min(bands.size() - 1, static_cast<std::size_t>(std::max(0.0, line.top() / pageHeight)));
             bands[page].first = std::min(bands[page].first, line.top());
             bands[page].second = std::max(bands[page].second, line.bottom());
         }

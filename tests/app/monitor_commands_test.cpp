@@ -101,11 +101,13 @@ TEST_F(MonitorCommands, NoMonitorOrAVanishedOneIsSaidInTheStatusBar)
     });
     Action(window, "mnuRegistry")->trigger();
     EXPECT_EQ(window.StatusMessage(),
-              QStringLiteral("No monitor with an EDID was found in %1.").arg(QString::fromStdString(drm_.Root().string())));
+              QStringLiteral("No monitor with an EDID was found in %1.")
+                  .arg(QString::fromStdString(drm_.Root().string())));
 
     // Unplugged while the dialog was open: the report on screen stays, the status bar says so.
     drm_.AddConnector("card0-HDMI-A-1", TestEdid("GSM-7045A2DA2452.bin"));
-    ASSERT_TRUE(window.LoadEdidFile(QString::fromStdString((fs::path(TESSARIN_TEST_DATA) / "CPQ-227CE6ADB604.bin").string())));
+    const fs::path other = fs::path(TESSARIN_TEST_DATA) / "CPQ-227CE6ADB604.bin";
+    ASSERT_TRUE(window.LoadEdidFile(QString::fromStdString(other.string())));
     const std::string shown = window.ReportDocument();
     WhenModal([this](QWidget* modal) {
         fs::remove(drm_.Root() / "card0-HDMI-A-1" / "edid");
