@@ -119,6 +119,8 @@ void frmMain::BuildControls()
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     lblStatus_ = new QLabel;
     lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    // A file name such as "<b>x.bin" is shown as it is, never as markup.
+    lblStatus_->setTextFormat(Qt::PlainText);
     lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(lblStatus_, 1);
 }

@@ -12,8 +12,8 @@
 #include "drm_monitor_store.h"
 #include "edd_file.h"
 #include "edid_input.h"
-#include "file_dialogs.h"
 #include "edid_report.h"
+#include "file_dialogs.h"
 #include "program_info.h"
 #include "replace_file.h"
 #include "report_pane.h"
@@ -23,20 +23,18 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QLabel>
 
 namespace tessarin {
 namespace {
