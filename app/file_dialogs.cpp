@@ -12,16 +12,22 @@ namespace {
 
 const QString kFolderKey = QStringLiteral("dialogs/folder");
 
+// ~/.config/tessarin/tessarin.conf
+QSettings Settings()
+{
+    return QSettings(QStringLiteral("tessarin"), QStringLiteral("tessarin"));
+}
+
 void RememberFolder(const QString& file)
 {
-    QSettings().setValue(kFolderKey, QFileInfo(file).absolutePath());
+    Settings().setValue(kFolderKey, QFileInfo(file).absolutePath());
 }
 
 } // namespace
 
 QString DialogStartFolder()
 {
-    const QString remembered = QSettings().value(kFolderKey).toString();
+    const QString remembered = Settings().value(kFolderKey).toString();
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         return remembered;
     // Never the program's own folder: it is no place for a user's files.

@@ -31,8 +31,7 @@ Options Describe(QCommandLineParser& line)
 
 int main(int argc, char* argv[])
 {
-    // Also where the settings live: ~/.config/tessarin/tessarin.conf.
-    QCoreApplication::setOrganizationName(QStringLiteral("tessarin"));
+    // As --version names the program.
     QCoreApplication::setApplicationName(QStringLiteral("tessarin"));
     QCoreApplication::setApplicationVersion(tessarin::ProgramVersion());
     {
@@ -51,6 +50,8 @@ int main(int argc, char* argv[])
     }
 
     QApplication application(argc, argv);
+    // The user's cache folder (~/.cache/Tessarin) is named after it.
+    QApplication::setApplicationName(tessarin::ProgramTitle());
     QApplication::setWindowIcon(tessarin::ProgramIcon());
     QCommandLineParser line;
     Describe(line);

@@ -443,7 +443,7 @@ TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
 
 TEST(FileDialogs, TheFirstStartIsTheUsersFolderAndASaveIsNamedAfterTheMonitor)
 {
-    QSettings().remove("dialogs/folder");
+    QSettings("tessarin", "tessarin").remove("dialogs/folder");
     EXPECT_NE(DialogStartFolder(), QCoreApplication::applicationDirPath());
     EXPECT_TRUE(DialogStartFolder().startsWith(QDir::homePath()));
 

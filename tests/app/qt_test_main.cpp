@@ -12,8 +12,6 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // The file dialogs remember their folder: in a test folder, not the user's settings.
     QStandardPaths::setTestModeEnabled(true);
-    QCoreApplication::setOrganizationName(QStringLiteral("tessarin-test"));
-    QCoreApplication::setApplicationName(QStringLiteral("tessarin-test"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
