@@ -156,10 +156,11 @@ TEST_F(DrmStore, PathsOutsideTheTreeFindNothing)
 TEST(NaturalOrder, NumbersCompareByValue)
 {
     std::vector<std::string> names = {"card0-DP-10", "card10-DP-1", "card0-eDP-1", "card0-DP-2", "card2-DP-1",
-                                      "card0-DP-1", "card0-DP-02", "card0-HDMI-A-1", "card0-DP"};
+                                      "card0-DP-1", "card0-DP-02", "card0-HDMI-A-1", "card0-DP", "card0-HDMI-1"};
     std::sort(names.begin(), names.end(), NaturalLess);
     EXPECT_EQ(names, (std::vector<std::string>{"card0-DP", "card0-DP-1", "card0-DP-02", "card0-DP-2", "card0-DP-10",
-                                               "card0-eDP-1", "card0-HDMI-A-1", "card2-DP-1", "card10-DP-1"}));
+                                               "card0-eDP-1", "card0-HDMI-1", "card0-HDMI-A-1", "card2-DP-1",
+                                               "card10-DP-1"}));
 }
 
 } // namespace
