@@ -1,4 +1,4 @@
-// Loading, identification, basic display parameters and colour of the base block.
+// Loading, identification and basic display parameters of the base block.
 #include "edid_builder.h"
 #include "errors.h"
 #include "number_format.h"
@@ -120,22 +120,6 @@ TEST(DisplayParameters, GammaAndFeatureBits)
         EXPECT_EQ(actual, flags) << int(b24);
         EXPECT_EQ(parser.DisplayType(), type) << int(b24);
     }
-}
-
-TEST(Chromaticity, TenBitValuesRoundHalfToEvenToThreeDecimals)
-{
-    // n: RedX 655, RedY 64 (62.5 -> 62), GreenX 1023, GreenY 320 (312.5 -> 312),
-    // BlueX 192 (187.5 -> 188), BlueY 1, WhiteX 2, WhiteY 1022.
-    CEDIDParser parser;
-    Load(parser, EdidBuilder().Set(25, {0xCC, 0x1A, 0xA3, 16, 255, 80, 48, 0, 0, 255}));
-    EXPECT_FLOAT_EQ(parser.RedX(), 0.640f);
-    EXPECT_FLOAT_EQ(parser.RedY(), 0.062f);
-    EXPECT_FLOAT_EQ(parser.GreenX(), 0.999f);
-    EXPECT_FLOAT_EQ(parser.GreenY(), 0.312f);
-    EXPECT_FLOAT_EQ(parser.BlueX(), 0.188f);
-    EXPECT_FLOAT_EQ(parser.BlueY(), 0.001f);
-    EXPECT_FLOAT_EQ(parser.WhiteX(), 0.002f);
-    EXPECT_FLOAT_EQ(parser.WhiteY(), 0.998f);
 }
 
 } // namespace
