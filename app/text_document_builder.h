@@ -3,7 +3,7 @@
 // RTF reader, one text block per paragraph and one character per character
 // the reader counts, so that positions and paragraphs mean the same on both
 // sides.
-#include "rtf_reader.h"
+#include "document_model.h"
 
 class QTextDocument;
 
@@ -14,6 +14,6 @@ namespace tessarin {
 // for a pane, 96 for a document laid out on a printer (Qt scales those
 // units to the device). Every input gives a document; sizes are clamped to
 // what a page can hold.
-void FillTextDocument(QTextDocument& target, const RtfDocument& document, double dotsPerInch);
+void FillTextDocument(QTextDocument& target, const DocumentModel& document, double dotsPerInch);
 
 } // namespace tessarin

@@ -135,4 +135,25 @@ void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
     }
 }
 
+std::size_t AppendShownCharacter(std::string_view utf8, std::size_t pos, std::string& out)
+{
+    const std::size_t start = pos;
+    const char32_t c = NextCodePoint(utf8, pos);
+    const int b = c == kInvalid ? -1 : ToWindows1252(c);
+    if (b < 0 || IsControl(c))
+        out.push_back('?');
+    else
+        out.append(utf8.substr(start, pos - start));
+    return pos;
+}
+
+void AppendShownByte(std::uint8_t byte, std::string& out)
+{
+    const bool unassigned = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    if (byte < 0x20 || byte == 0x7F || unassigned)
+        out.push_back('?');
+    else
+        AppendWindows1252AsUtf8(byte, out);
+}
+
 } // namespace tessarin

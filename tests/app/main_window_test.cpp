@@ -4,6 +4,7 @@
 #include "program_info.h"
 #include "report_pane.h"
 #include "rtf_range.h"
+#include "rtf_reader.h"
 #include "section_tree_widget.h"
 
 #include "app_test_support.h"
@@ -294,7 +295,7 @@ TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
     const std::string shown = pane.Content().PlainText();
     // Every line but the trailing empty one, each ended.
     EXPECT_EQ(text, shown.substr(0, shown.size() - 1));
-    const RtfDocument rtf = ReadRtf(copied->data("text/rtf").toStdString());
+    const DocumentModel rtf = ReadRtf(copied->data("text/rtf").toStdString());
     EXPECT_EQ(PlainTextOf(rtf), text);
     EXPECT_EQ(rtf.pictures.size(), 1u); // the logo goes along
     EXPECT_EQ(rtf.paragraphs[1].runs[0].format.halfPoints, 24);
