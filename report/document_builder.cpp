@@ -3,6 +3,7 @@
 #include "rtf_encoding.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace tessarin {
@@ -113,7 +114,15 @@ void DocumentBuilder::AppendText(std::string_view utf8)
 
 void DocumentBuilder::Write(std::string_view rtf)
 {
-    const auto plain = [](char c) { return (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}') || c == '\t'; };
+    // Printable ASCII but the three the document escapes, and the tab.
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        plain['\t'] = true;
+        return plain;
+    }();
+    const auto plain = [](char c) { return kPlain[static_cast<unsigned char>(c)]; };
     std::size_t pos = 0;
     while (pos < rtf.size()) {
         // Printable ASCII without escapes, the most of every text, is taken

@@ -83,7 +83,11 @@ std::string ReportWriter::ReportDocument() const
 {
     if (!started_)
         return {};
-    return PrologRtf() + Utf8ToWindows1252(markup_);
+    std::string document;
+    document.reserve(PrologRtf().size() + markup_.size() + 1);
+    document += PrologRtf();
+    AppendAsWindows1252(markup_, document);
+    return document;
 }
 
 void ReportWriter::StartReport()

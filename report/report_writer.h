@@ -36,7 +36,7 @@ public:
     // empty before the first report.
     std::string ReportDocument() const;
     // The complete RTF document: what a save writes.
-    std::string CompleteDocument() const { return ReportDocument() + "}"; }
+    std::string CompleteDocument() const { return ReportDocument() += '}'; }
     // What the pane shows: the report so far as paragraphs of runs.
     const DocumentModel& Document() { return builder_.Document(); }
 

@@ -76,18 +76,24 @@ std::string Utf8ToWindows1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
+    AppendAsWindows1252(utf8, out);
+    return out;
+}
+
+void AppendAsWindows1252(std::string_view utf8, std::string& out)
+{
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[pos]);
-        if (byte < 0x80) { // the common case, markup included
-            out.push_back(static_cast<char>(byte));
-            ++pos;
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) { // the common case, markup included
+            const std::size_t start = pos;
+            while (pos < utf8.size() && static_cast<unsigned char>(utf8[pos]) < 0x80)
+                ++pos;
+            out.append(utf8.substr(start, pos - start));
             continue;
         }
         const char32_t c = NextCodePoint(utf8, pos);
         const int b = c == kInvalid ? -1 : ToWindows1252(c);
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
     }
-    return out;
 }
 
 std::string EscapeRtfText(std::string_view utf8)

@@ -13,6 +13,8 @@ namespace tessarin {
 // this is safe for labels and values that carry control words. A character
 // the code page lacks, or a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToWindows1252(std::string_view utf8);
+// The same, appended to `out`.
+void AppendAsWindows1252(std::string_view utf8, std::string& out);
 
 // A text that comes from the monitor, made safe to insert into the document:
 // "\", "{" and "}" are escaped with a backslash, characters outside printable
