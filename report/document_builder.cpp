@@ -50,7 +50,12 @@ void AppendUtf8(char32_t c, std::string& out)
 
 void DocumentBuilder::Start(const DocumentModel& prolog, const CharFormat& format, ParagraphAlignment alignment)
 {
-    document_ = prolog;
+    // Room for a long report: growing the vector would move every paragraph.
+    document_.paragraphs.clear();
+    document_.paragraphs.reserve(512);
+    document_.paragraphs.insert(document_.paragraphs.end(), prolog.paragraphs.begin(), prolog.paragraphs.end());
+    document_.fonts = prolog.fonts;
+    document_.pictures = prolog.pictures;
     format_ = format;
     alignment_ = alignment;
     tabStops_.clear();

@@ -94,6 +94,7 @@ void ReportWriter::StartReport()
 {
     started_ = true;
     markup_.clear();
+    markup_.reserve(16384); // a long report's markup
     builder_.Start(PrologModel(), kBodyFormat, ParagraphAlignment::Left);
     RefreshPane();
 }
