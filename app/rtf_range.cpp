@@ -9,8 +9,8 @@
 namespace tessarin {
 namespace {
 
-// Length in bytes of the UTF-8 sequence that starts with `lead`; the reader
-// writes only well-formed text, so a stray byte simply counts as one.
+// Length in bytes of the UTF-8 sequence that starts with `lead`; the model
+// holds only well-formed text, so a stray byte simply counts as one.
 std::size_t SequenceLength(unsigned char lead)
 {
     if (lead >= 0xF0)

@@ -126,7 +126,7 @@ private:
         return fonts_.emplace(number, font).first->second;
     }
 
-    // The pane counts one character per character of the reader; Qt would
+    // The pane counts one character per character of the model; Qt would
     // make a new block of a paragraph or frame mark, and take a lone
     // surrogate or an object mark for something else.
     static QString DisplayText(const std::string& utf8)

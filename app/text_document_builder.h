@@ -1,8 +1,7 @@
 #pragma once
-// The report pane's content: a QTextDocument made from the paragraphs of our
-// RTF reader, one text block per paragraph and one character per character
-// the reader counts, so that positions and paragraphs mean the same on both
-// sides.
+// The report pane's content: a QTextDocument made from the report's document
+// model, one text block per paragraph and one character per character the
+// model counts, so that positions and paragraphs mean the same on both sides.
 #include "document_model.h"
 
 class QTextDocument;
