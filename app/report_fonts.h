@@ -1,6 +1,6 @@
 #pragma once
 // The fonts of the report's font table on this machine.
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <QFont>
 
@@ -14,6 +14,6 @@ namespace tessarin {
 // common families of that kind (Liberation, DejaVu, Noto), then its generic
 // name.
 // Without an entry: the report's body font, Arial.
-QFont ReportFont(const RtfFont* entry);
+QFont ReportFont(const FontEntry* entry);
 
 } // namespace tessarin

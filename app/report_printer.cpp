@@ -68,7 +68,7 @@ std::vector<std::pair<double, double>> PageBands(QTextDocument& pages, double pa
     return bands;
 }
 
-bool LayOut(QTextDocument& pages, const RtfDocument& document, QPrinter& printer, const PrintMargins& margins,
+bool LayOut(QTextDocument& pages, const DocumentModel& document, QPrinter& printer, const PrintMargins& margins,
             PrintLayout& result)
 {
     const double dotsX = printer.logicalDpiX() / 1440.0;
@@ -117,14 +117,14 @@ std::vector<int> PrintOrder(const QPrinter& printer, int pageCount)
 
 } // namespace
 
-int PrintPageCount(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins)
+int PrintPageCount(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins)
 {
     QTextDocument pages;
     PrintLayout layout;
     return LayOut(pages, document, printer, margins, layout) ? pages.pageCount() : 0;
 }
 
-int PrintRTF(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins)
+int PrintRTF(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins)
 {
     QTextDocument pages;
     PrintLayout layout;

@@ -1,7 +1,7 @@
 #pragma once
 // Printing the report: laid out in the page less its margins, page by page,
 // every page but the last marked with its number.
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <QString>
 
@@ -33,9 +33,9 @@ QString PageLabel(int page);
 // pages go out; the labels keep the numbers of the whole report. Each line
 // is printed once, on the page its top lies on. Returns the sheets printed,
 // copies included; 0 as well when the range holds no page of the report.
-int PrintRTF(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins);
+int PrintRTF(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins);
 
 // The pages `document` fills on `printer` (to bound a print dialog's range).
-int PrintPageCount(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins);
+int PrintPageCount(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins);
 
 } // namespace tessarin
