@@ -1,6 +1,9 @@
 #include "about_box.h"
 
 #include "program_info.h"
+#ifdef Q_OS_WIN
+#include "windows_system.h"
+#endif
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -90,7 +93,9 @@ QLabel* frmAbout::Link(const QString& objectName, const QString& text, const QSt
 QStringList frmAbout::SysInfoPrograms()
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("msinfo32")};
+    // Only where the registry says it is; nothing is looked for on the PATH.
+    const QString path = QString::fromStdWString(SysInfoProgramPath());
+    return path.isEmpty() ? QStringList() : QStringList(path);
 #else
     return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
             QStringLiteral("gnome-system-monitor")};
