@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         name_ = L"Software\\Tessarin tests\\" + QUuid::createUuid().toString(QUuid::WithoutBraces).toStdWString();
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, &root_, nullptr),
                   ERROR_SUCCESS);
     }
@@ -66,7 +66,7 @@ protected:
     void Set(const wchar_t* keyName, const wchar_t* valueName, const std::wstring& text, DWORD type = REG_SZ)
     {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(root_, keyName, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+        ASSERT_EQ(RegCreateKeyExW(root_, keyName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                                   nullptr),
                   ERROR_SUCCESS);
         RegSetValueExW(key, valueName, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
