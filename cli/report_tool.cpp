@@ -40,7 +40,7 @@ std::string Render(OutputFormat format, const std::vector<std::uint8_t>& edid, c
     DisplayEDIDBase(ReportContext{writer, parser, separator});
     if (format == OutputFormat::Rtf)
         return writer.CompleteDocument();
-    return view.Document().PlainText();
+    return writer.Document().PlainText();
 }
 
 std::string DisplayName(const std::string& input)
