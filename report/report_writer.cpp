@@ -117,6 +117,34 @@ void ReportWriter::AddExtensionRootNode(std::string_view text)
     AddNode(Node{kExtensionRootKey, std::string(text), "", true, false, "", paragraphs_});
 }
 
+void ReportWriter::AddCompleteRootNode(std::string_view text)
+{
+    completeSections_ = 0;
+    AddNode(Node{kCompleteRootKey, std::string(text), "", true, false, "", paragraphs_});
+}
+
+void ReportWriter::AddCompleteSectionTitle(std::string_view title)
+{
+    AddEmptyLine();
+    Append(R"(\par \pard\ul\b\fs22 )");
+    Append(title);
+    Append(R"(\ulnone :\b0\fs20)");
+    RefreshPane();
+    AddEmptyLine();
+    const std::string key = "F" + std::to_string(++completeSections_);
+    AddNode(Node{key, std::string(title), kCompleteRootKey, false, false, "", paragraphs_});
+}
+
+void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
+{
+    Append(R"(\par \pard\b )");
+    Append(title);
+    Append(R"(\b0)");
+    RefreshPane();
+    if (treeNode && completeSections_ > 0)
+        AddNode(Node{"", std::string(title), "F" + std::to_string(completeSections_), false, false, "", paragraphs_});
+}
+
 void ReportWriter::Publish()
 {
     if (refresh_ == Refresh::EveryPrimitive)

@@ -46,6 +46,14 @@ public:
     // The extension's centred title paragraph and its top-level node.
     void AddExtensionTitle(std::string_view title);
     void AddExtensionRootNode(std::string_view text);
+    // The complete decode's top-level node, after the extension's.
+    void AddCompleteRootNode(std::string_view text);
+    // A section of the complete decode: a title like AddSectionTitle's, and
+    // a node under the complete decode's root.
+    void AddCompleteSectionTitle(std::string_view title);
+    // A bold heading line inside a complete-decode section; with `treeNode`
+    // also a node under that section's.
+    void AddSubsectionTitle(std::string_view title, bool treeNode);
 
     // Shows the finished document in the pane and builds the tree.
     void Publish();
@@ -60,6 +68,7 @@ public:
 
     static constexpr const char* kBaseRootKey = "R";
     static constexpr const char* kExtensionRootKey = "RCEA";
+    static constexpr const char* kCompleteRootKey = "RFULL";
 
 private:
     struct Node {
@@ -85,6 +94,7 @@ private:
     std::int32_t paragraphs_ = 1;
     bool clearTree_ = false;
     std::vector<Node> pending_;
+    std::int32_t completeSections_ = 0; // keys "F1", "F2", ... of the complete decode's sections
 };
 
 } // namespace tessarin
