@@ -137,6 +137,7 @@ void frmMain::BuildMenus()
     // Nothing to save before the first load: an existing file must not be
     // replaced by nothing.
     mnuSaveEDD_->setEnabled(false);
+    BuildCompleteDecodeMenus(mnuFile);
 
     QMenu* mnuRead = menuBar()->addMenu(QStringLiteral("&Read EDID"));
     mnuRead->setObjectName(QStringLiteral("mnuRead"));
@@ -155,6 +156,7 @@ void frmMain::BuildMenus()
     mnuAboutGen->setObjectName(QStringLiteral("mnuAboutGen"));
     QAction* mnuAbout = add(mnuAboutGen, "mnuAbout", QStringLiteral("About Tessarin"));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    BuildViewMenu();
 
     mnuPopup_ = new QMenu(QStringLiteral("PopMenu"), this);
     mnuPopup_->setObjectName(QStringLiteral("mnuPopup"));

@@ -106,14 +106,17 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
         return false;
     }
     const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
-    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(input.edid)) {
+    // The decoder takes the first 256 bytes; the complete decode all of them.
+    const std::span<const std::uint8_t> first = std::span(input.edid).first(std::min<std::size_t>(input.edid.size(), 256));
+    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(first)) {
         if (whyNot != nullptr)
             *whyNot = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
         return false;
     }
     // Only now: the bytes held are always those of the report shown, so a
     // later "Save as edd File" saves what the user sees.
-    currentEdid_ = input.edid;
+    currentEdid_.assign(first.begin(), first.end());
+    nextFullEdid_.assign(input.edid.begin(), input.edid.begin() + static_cast<std::ptrdiff_t>(std::min(input.length, input.edid.size())));
     mnuSaveEDD_->setEnabled(true);
     ShowReport();
     return true;
@@ -156,10 +159,6 @@ void frmMain::mnuQorinLite_Click()
     }
 }
 
-void frmMain::ShowReport()
-{
-    DisplayEDIDBase(ReportContext{writer_, parser_, UserDecimalSeparator()});
-}
 
 bool frmMain::SaveReport(const QString& fileName)
 {
@@ -192,7 +191,7 @@ void frmMain::mnuLoadEDD_Click()
 
 void frmMain::mnuSaveEDD_Click()
 {
-    if (currentEdid_.empty())
+    if (currentEdid_.empty() || !ConfirmEddLeavesOutBlocks())
         return;
     const QString proposed = dialogFileName_.isEmpty() ? QStringLiteral("Untitled.edd") : dialogFileName_;
     const QString fileName =
