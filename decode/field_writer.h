@@ -22,6 +22,12 @@ public:
     // `decimals` fixed digits after the separator: "408.76 cd/m²".
     void Real(Section& s, std::string key, std::string label, double value, int decimals,
               std::string_view unit = {}) const;
+    // The library's single-precision values, widened.
+    void Real(Section& s, std::string key, std::string label, float value, int decimals,
+              std::string_view unit = {}) const
+    {
+        Real(s, std::move(key), std::move(label), static_cast<double>(value), decimals, unit);
+    }
     // An integer code shown in hexadecimal, at least `digits` wide: "0xE6".
     void Hex(Section& s, std::string key, std::string label, std::int64_t value, int digits = 2) const;
     void Text(Section& s, std::string key, std::string label, std::string value) const;
@@ -29,6 +35,7 @@ public:
     void Bytes(Section& s, std::string key, std::string label, std::span<const std::uint8_t> bytes) const;
 
     std::string FormatReal(double value, int decimals) const;
+    std::string FormatReal(float value, int decimals) const { return FormatReal(static_cast<double>(value), decimals); }
     char separator() const noexcept { return separator_; }
 
 private:

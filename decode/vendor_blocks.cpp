@@ -242,7 +242,7 @@ Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const
 {
     if (block.size() < 4)
         return BytesOnlySection("Vendor-Specific Data Block", "vendor_specific_data_block", block);
-    const std::uint32_t oui = block[1] | (block[2] << 8) | (static_cast<std::uint32_t>(block[3]) << 16);
+    const std::uint32_t oui = block[1] | static_cast<std::uint32_t>(block[2]) << 8 | static_cast<std::uint32_t>(block[3]) << 16;
     const Payload payload{block.subspan(4)};
     Section s;
     switch (oui) {

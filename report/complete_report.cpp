@@ -37,6 +37,10 @@ void Body(ReportWriter& w, const Section& s, int depth)
 {
     for (const complete::Field& f : s.fields)
         Step([&] { w.AddLabelValue(Text(f.label) + " : ", Text(f.text)); });
+    if (s.bytesOnly)
+        Step([&] {
+            w.AddLabelValue("Not decoded : ", Text(s.title) + ", " + std::to_string(s.bytes.size()) + " bytes as read");
+        });
     if (!s.bytes.empty())
         RawBytes(w, s.bytes);
     for (const Section& child : s.children) {

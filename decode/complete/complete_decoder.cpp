@@ -83,18 +83,25 @@ std::unique_ptr<DisplayInfo> ParseWithRepairs(std::vector<std::uint8_t> bytes, C
     return nullptr;
 }
 
+// The library groups its messages under a heading per block ("Block 1,
+// CTA-861 Extension Block:" then indented lines): each finding names its block.
 void LibraryMessages(CompleteDecode& d, const std::string& messages)
 {
+    std::string heading;
     std::size_t start = 0;
     while (start < messages.size()) {
         std::size_t end = messages.find('\n', start);
         if (end == std::string::npos)
             end = messages.size();
-        std::string line = messages.substr(start, end - start);
-        const auto first = line.find_first_not_of(' ');
-        if (first != std::string::npos)
-            d.findings.push_back({Finding::Source::Library, line.substr(first)});
+        const std::string line = messages.substr(start, end - start);
         start = end + 1;
+        const auto first = line.find_first_not_of(' ');
+        if (first == std::string::npos)
+            continue;
+        if (first == 0 && line.ends_with(":"))
+            heading = line + " ";
+        else
+            d.findings.push_back({Finding::Source::Library, heading + line.substr(first)});
     }
 }
 
@@ -152,6 +159,25 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
         d.base = BytesOnlySection("Base Block", "base_block", edid.first(kBlock));
     }
 
+    // Blocks past the extension count: the library gets a copy that
+    // announces them, so they are decoded like the others.
+    std::vector<LibraryExtension> unannounced;
+    bool extraData = false;
+    for (std::size_t i = announced + 1; i <= present; ++i)
+        extraData = extraData || !AllZero(edid.subspan(i * kBlock, kBlock));
+    if (extraData) {
+        std::vector<std::uint8_t> copy(edid.begin(), edid.begin() + static_cast<std::ptrdiff_t>((1 + present) * kBlock));
+        copy[126] = static_cast<std::uint8_t>(present);
+        for (std::size_t i = 0; i + kBlock <= copy.size(); i += kBlock)
+            copy[i + 127] = ExpectedChecksum(std::span(copy).subspan(i, kBlock));
+        if (const auto all = DisplayInfo::Parse(copy)) {
+            unannounced = all->Extensions(w);
+            d.findings.push_back({Finding::Source::Repair,
+                                  "The blocks past the extension count were decoded from a copy whose count "
+                                  "announces them"});
+        }
+    }
+
     for (std::size_t i = 1; i <= present; ++i) {
         const auto block = std::span<const std::uint8_t, kBlock>(edid.data() + i * kBlock, kBlock);
         const int number = static_cast<int>(i);
@@ -168,8 +194,9 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
                                                                "is decoded all the same"});
         }
         const LibraryExtension* library = nullptr;
-        if (i - 1 < libraryExtensions.size() && libraryExtensions[i - 1].tag == block[0])
-            library = &libraryExtensions[i - 1];
+        const std::vector<LibraryExtension>& source = i > announced ? unannounced : libraryExtensions;
+        if (i - 1 < source.size() && source[i - 1].tag == block[0])
+            library = &source[i - 1];
         Section s;
         if (block[0] == 0x02) {
             s = CtaExtension(block, number, library, w, d.findings);

@@ -2,8 +2,10 @@
 
 #include "bits.h"
 #include "block_names.h"
+#include "raw_descriptors.h"
 #include "vendor_blocks.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -49,6 +51,14 @@ private:
 };
 
 bool Empty(const Section& s) { return s.fields.empty() && s.children.empty(); }
+
+std::int64_t WidthOf(const Section& timing)
+{
+    for (const Field& f : timing.fields)
+        if (f.key == "width_px" && std::holds_alternative<std::int64_t>(f.value))
+            return std::get<std::int64_t>(f.value);
+    return -1;
+}
 
 Section Named(const BlockName& name)
 {
@@ -111,7 +121,7 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         return s;
     }
     if (raw.tag == 7 && (raw.extendedTag == 1 || raw.extendedTag == 17) && raw.bytes.size() >= 5) {
-        const std::uint32_t oui = raw.bytes[2] | (raw.bytes[3] << 8) | (static_cast<std::uint32_t>(raw.bytes[4]) << 16);
+        const std::uint32_t oui = raw.bytes[2] | static_cast<std::uint32_t>(raw.bytes[3]) << 8 | static_cast<std::uint32_t>(raw.bytes[4]) << 16;
         s = BytesOnlySection(name.title, name.key, raw.bytes);
         w.Text(s, "oui", "OUI", OuiText(oui));
         return s;
@@ -165,14 +175,21 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     // Detailed timings from the offset until a zero pixel clock.
     if (dtdOffset >= 4) {
         std::size_t index = 0;
+        std::size_t taken = 0; // of the library's, which drops a timing it finds fault with
         for (unsigned x = dtdOffset; x + 18 <= 127; x += 18) {
             if (block[x] == 0 && block[x + 1] == 0)
                 break;
-            if (library != nullptr && index < library->detailedTimings.size())
-                s.children.push_back(library->detailedTimings[index]);
+            const auto width = static_cast<std::int64_t>(block[x + 2] | (block[x + 4] >> 4) << 8);
+            const Section* decoded = library != nullptr && taken < library->detailedTimings.size()
+                                         ? &library->detailedTimings[taken]
+                                         : nullptr;
+            if (decoded != nullptr && WidthOf(*decoded) == width) {
+                s.children.push_back(*decoded);
+                ++taken;
+            }
             else
-                s.children.push_back(
-                    BytesOnlySection("Detailed Timing Descriptor", "detailed_timing", Bytes(block).subspan(x, 18)));
+                s.children.push_back(DetailedTimingFromBytes(
+                    std::span<const std::uint8_t, 18>(block.data() + x, 18), static_cast<int>(index) + 1, w));
             ++index;
         }
     }

@@ -1,6 +1,7 @@
 // The base block as the library reads it, slot by slot in the order of the bytes.
 #include "field_writer.h"
 #include "library_sections.h"
+#include "raw_descriptors.h"
 
 #include <array>
 #include <cstdlib>
@@ -41,7 +42,7 @@ Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
         std::snprintf(id, sizeof id, "0x%02X", static_cast<unsigned>(t.dmt_id));
         return std::string(id);
     }(), "dmt_timing");
-    const double refresh = t.refresh_rate_hz;
+    const double refresh = static_cast<double>(t.refresh_rate_hz);
     s.summary = TimingText(t.horiz_video, t.vert_video, refresh, w) + " " +
                 w.FormatReal(double(t.pixel_clock_hz) / 1e6, 3) + " MHz";
     w.Integer(s, "dmt_id", "DMT ID", t.dmt_id);
@@ -343,6 +344,9 @@ Section Descriptor(const di_edid_display_descriptor* d, std::span<const std::uin
     w.Integer(s, "slot", "Descriptor", slot);
     w.Hex(s, "tag", "Tag", tag);
     if (d == nullptr) {
+        // The library dropped it (it found fault with it): read what we can.
+        if (DisplayDescriptorFromBytes(std::span<const std::uint8_t, 18>(raw.data(), 18), s, w))
+            return s;
         s.bytes.assign(raw.begin(), raw.end());
         s.bytesOnly = tag != 0x10;
         return s;
@@ -427,10 +431,15 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
     for (int slot = 0; slot < 4; ++slot) {
         const auto raw = base.subspan(54 + 18 * static_cast<std::size_t>(slot), 18);
         if (raw[0] != 0 || raw[1] != 0) {
-            if (dtds != nullptr && *dtds != nullptr)
+            // The library drops a timing it finds fault with: take its next
+            // one only when it is this slot's.
+            const int width = raw[2] | (raw[4] >> 4) << 8;
+            const int height = raw[5] | (raw[7] >> 4) << 8;
+            if (dtds != nullptr && *dtds != nullptr && (*dtds)->horiz_video == width && (*dtds)->vert_video == height)
                 slots.children.push_back(DetailedTiming(**dtds++, ++timingNumber, w));
             else
-                slots.children.push_back(BytesOnlySection("Detailed Timing Descriptor", "detailed_timing", raw));
+                slots.children.push_back(
+                    DetailedTimingFromBytes(std::span<const std::uint8_t, 18>(raw.data(), 18), ++timingNumber, w));
             continue;
         }
         const di_edid_display_descriptor* d = nullptr;
