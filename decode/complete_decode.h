@@ -28,7 +28,7 @@ using FieldValue = std::variant<bool, std::int64_t, double, std::string>;
 
 struct Field {
     std::string key;   // snake_case, the unit in the name
-    std::string label; // "Desired content max luminance"
+    std::string label; // "Max luminance"
     FieldValue value;
     std::string text; // "408.76 cd/m²"
 };

@@ -42,9 +42,9 @@ void HdmiFields(Section& s, const FieldWriter& w, Payload p)
     if (!p.has(2))
         return;
     w.Flag(s, "supports_ai", "Supports_AI (ACP, ISRC1, ISRC2)", IsBitSet(p[2], 7));
-    w.Flag(s, "dc_48bit", "Deep colour 48 bits per pixel", IsBitSet(p[2], 6));
-    w.Flag(s, "dc_36bit", "Deep colour 36 bits per pixel", IsBitSet(p[2], 5));
-    w.Flag(s, "dc_30bit", "Deep colour 30 bits per pixel", IsBitSet(p[2], 4));
+    w.Flag(s, "dc_48bit", "Deep colour 48 bits", IsBitSet(p[2], 6));
+    w.Flag(s, "dc_36bit", "Deep colour 36 bits", IsBitSet(p[2], 5));
+    w.Flag(s, "dc_30bit", "Deep colour 30 bits", IsBitSet(p[2], 4));
     w.Flag(s, "dc_y444", "Deep colour in YCbCr 4:4:4", IsBitSet(p[2], 3));
     w.Flag(s, "dvi_dual", "DVI dual-link", IsBitSet(p[2], 0));
     if (!p.has(3))
@@ -65,8 +65,8 @@ void HdmiFields(Section& s, const FieldWriter& w, Payload p)
         i += 2;
     }
     if (IsBitSet(flags, 6) && p.has(i + 1)) {
-        w.Integer(s, "interlaced_video_latency_code", "Interlaced video latency (code)", p[i]);
-        w.Integer(s, "interlaced_audio_latency_code", "Interlaced audio latency (code)", p[i + 1]);
+        w.Integer(s, "interlaced_video_latency_code", "Interlaced video latency", p[i]);
+        w.Integer(s, "interlaced_audio_latency_code", "Interlaced audio latency", p[i + 1]);
         i += 2;
     }
     if (!IsBitSet(flags, 5) || !p.has(i + 1))
@@ -126,8 +126,8 @@ void HdmiForumFields(Section& s, const FieldWriter& w, Payload p)
     w.Flag(s, "scdc_present", "SCDC present", IsBitSet(f, 7));
     w.Flag(s, "scdc_read_request", "SCDC read request capable", IsBitSet(f, 6));
     w.Flag(s, "cable_status", "Cable status", IsBitSet(f, 5));
-    w.Flag(s, "ccbpci", "Colour content bits per component indication", IsBitSet(f, 4));
-    w.Flag(s, "lte_340mcsc_scramble", "Scrambling at 340 Mcsc and below", IsBitSet(f, 3));
+    w.Flag(s, "ccbpci", "Content bits per component (CCBPCI)", IsBitSet(f, 4));
+    w.Flag(s, "lte_340mcsc_scramble", "Scrambling at 340 Mcsc or less", IsBitSet(f, 3));
     w.Flag(s, "independent_view_3d", "3D independent view", IsBitSet(f, 2));
     w.Flag(s, "dual_view_3d", "3D dual view", IsBitSet(f, 1));
     w.Flag(s, "osd_disparity_3d", "3D OSD disparity", IsBitSet(f, 0));
@@ -138,9 +138,9 @@ void HdmiForumFields(Section& s, const FieldWriter& w, Payload p)
     w.Integer(s, "max_frl_rate_code", "Maximum FRL rate (code)", frl);
     w.Text(s, "max_frl_rate", "Maximum FRL rate", FrlRate(frl));
     w.Flag(s, "uhd_vic", "UHD VIC", IsBitSet(g, 3));
-    w.Flag(s, "dc_48bit_420", "Deep colour 4:2:0 16 bits per component", IsBitSet(g, 2));
-    w.Flag(s, "dc_36bit_420", "Deep colour 4:2:0 12 bits per component", IsBitSet(g, 1));
-    w.Flag(s, "dc_30bit_420", "Deep colour 4:2:0 10 bits per component", IsBitSet(g, 0));
+    w.Flag(s, "dc_48bit_420", "4:2:0 deep colour 16 bits", IsBitSet(g, 2));
+    w.Flag(s, "dc_36bit_420", "4:2:0 deep colour 12 bits", IsBitSet(g, 1));
+    w.Flag(s, "dc_30bit_420", "4:2:0 deep colour 10 bits", IsBitSet(g, 0));
     if (!p.has(4))
         return;
     const std::uint8_t h = p[4];
@@ -222,9 +222,9 @@ void AmdFields(Section& s, const FieldWriter& w, Payload p)
     if (!p.has(9) || !IsBitSet(p[5], 2))
         return ExtraBytes(s, w, p, 8);
     const double maxNoDimming = 50.0 * std::pow(2.0, p[8] / 32.0);
-    w.Real(s, "max_luminance_no_local_dimming_cd_m2", "Maximum luminance without local dimming", maxNoDimming, 3,
+    w.Real(s, "max_luminance_no_local_dimming_cd_m2", "Max luminance, no local dimming", maxNoDimming, 3,
            "cd/m²");
-    w.Real(s, "min_luminance_no_local_dimming_cd_m2", "Minimum luminance without local dimming",
+    w.Real(s, "min_luminance_no_local_dimming_cd_m2", "Min luminance, no local dimming",
            maxNoDimming * std::pow(p[9] / 255.0, 2) / 100.0, 3, "cd/m²");
     ExtraBytes(s, w, p, 10);
 }

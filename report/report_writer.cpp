@@ -132,7 +132,7 @@ void ReportWriter::AddCompleteSectionTitle(std::string_view title)
     RefreshPane();
     AddEmptyLine();
     const std::string key = "F" + std::to_string(++completeSections_);
-    AddNode(Node{key, std::string(title), kCompleteRootKey, false, false, "", paragraphs_});
+    AddNode(Node{key, std::string(title), kCompleteRootKey, false, true, "", paragraphs_});
 }
 
 void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
@@ -141,8 +141,15 @@ void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
     Append(title);
     Append(R"(\b0)");
     RefreshPane();
-    if (treeNode && completeSections_ > 0)
-        AddNode(Node{"", std::string(title), "F" + std::to_string(completeSections_), false, false, "", paragraphs_});
+    if (!treeNode || completeSections_ == 0)
+        return;
+    // A click brings the heading to the top: the tag is taken one line
+    // further than for a section, whose title has an empty line after it.
+    Node node{"", std::string(title), "F" + std::to_string(completeSections_), false, false, "", paragraphs_ + 1};
+    if (refresh_ == Refresh::EveryPrimitive)
+        PlaceNode(node, view_.LineCount() + 1);
+    else
+        pending_.push_back(std::move(node));
 }
 
 void ReportWriter::Publish()

@@ -85,7 +85,7 @@ Section CtaHeaderFromBytes(Bytes block, const FieldWriter& w)
     s.title = "CTA-861 Header";
     s.key = "cta861_header";
     w.Integer(s, "revision", "Revision", block[1]);
-    w.Flag(s, "it_underscan", "Underscans IT video formats by default", IsBitSet(block[3], 7));
+    w.Flag(s, "it_underscan", "Underscans IT formats", IsBitSet(block[3], 7));
     w.Flag(s, "basic_audio", "Basic audio", IsBitSet(block[3], 6));
     w.Flag(s, "ycbcr444", "YCbCr 4:4:4", IsBitSet(block[3], 5));
     w.Flag(s, "ycbcr422", "YCbCr 4:2:2", IsBitSet(block[3], 4));

@@ -185,10 +185,10 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
         w.Flag(s, "ycrcb422", "YCrCb 4:2:2", e->ycrcb422);
     }
     const di_edid_misc_features* m = di_edid_get_misc_features(edid);
-    w.Flag(s, "srgb_default", "sRGB is the default colour space", m->srgb_is_primary);
-    w.Flag(s, "preferred_timing", "First detailed timing is the preferred timing", m->has_preferred_timing);
+    w.Flag(s, "srgb_default", "sRGB default colour space", m->srgb_is_primary);
+    w.Flag(s, "preferred_timing", "First timing is preferred", m->has_preferred_timing);
     if (is14) {
-        w.Flag(s, "preferred_timing_native", "Preferred timing includes the native format and rate",
+        w.Flag(s, "preferred_timing_native", "Preferred timing is native",
                m->preferred_timing_is_native);
         w.Flag(s, "continuous_frequency", "Continuous frequency", m->continuous_freq);
     } else {
@@ -281,7 +281,7 @@ void RangeLimits(Section& s, const di_edid_display_range_limits& r, const FieldW
     if (const auto* c = r.cvt) {
         w.Text(s, "cvt_version", "CVT version", std::to_string(c->version) + "." + std::to_string(c->revision));
         if (c->max_horiz_px != 0)
-            w.Integer(s, "cvt_max_width_px", "CVT maximum active pixels per line", c->max_horiz_px, "pixels");
+            w.Integer(s, "cvt_max_width_px", "CVT maximum pixels per line", c->max_horiz_px, "pixels");
         std::string ratios;
         const std::array<std::pair<unsigned, const char*>, 5> kRatios = {{{DI_EDID_CVT_ASPECT_RATIO_4_3, "4:3"},
                                                                           {DI_EDID_CVT_ASPECT_RATIO_16_9, "16:9"},

@@ -170,21 +170,21 @@ void Svds(Section& s, const di_cta_svd* const* svds, std::vector<std::uint8_t>* 
 void HdrStatic(Section& s, const di_cta_hdr_static_metadata_block& h, const FieldWriter& w)
 {
     if (const auto* e = h.eotfs) {
-        w.Flag(s, "eotf_traditional_sdr", "Traditional gamma - SDR luminance range", e->traditional_sdr);
-        w.Flag(s, "eotf_traditional_hdr", "Traditional gamma - HDR luminance range", e->traditional_hdr);
+        w.Flag(s, "eotf_traditional_sdr", "Traditional gamma, SDR range", e->traditional_sdr);
+        w.Flag(s, "eotf_traditional_hdr", "Traditional gamma, HDR range", e->traditional_hdr);
         w.Flag(s, "eotf_pq", "SMPTE ST 2084 (PQ)", e->pq);
         w.Flag(s, "eotf_hlg", "Hybrid Log-Gamma (HLG)", e->hlg);
     }
     if (const auto* d = h.descriptors)
         w.Flag(s, "static_metadata_type1", "Static metadata type 1", d->type1);
     if (h.desired_content_max_luminance != 0.0f)
-        w.Real(s, "max_luminance_cd_m2", "Desired content max luminance", h.desired_content_max_luminance, 3,
+        w.Real(s, "max_luminance_cd_m2", "Max luminance", h.desired_content_max_luminance, 3,
                "cd/m²");
     if (h.desired_content_max_frame_avg_luminance != 0.0f)
-        w.Real(s, "max_frame_average_luminance_cd_m2", "Desired content max frame-average luminance",
+        w.Real(s, "max_frame_average_luminance_cd_m2", "Max frame-average luminance",
                h.desired_content_max_frame_avg_luminance, 3, "cd/m²");
     if (h.desired_content_min_luminance != 0.0f)
-        w.Real(s, "min_luminance_cd_m2", "Desired content min luminance", h.desired_content_min_luminance, 3,
+        w.Real(s, "min_luminance_cd_m2", "Min luminance", h.desired_content_min_luminance, 3,
                "cd/m²");
 }
 
@@ -237,7 +237,7 @@ Section CtaHeader(const di_edid_cta* cta, const FieldWriter& w)
     Section s = Make("CTA-861 Header", "cta861_header");
     w.Integer(s, "revision", "Revision", di_edid_cta_get_revision(cta));
     const di_edid_cta_flags* f = di_edid_cta_get_flags(cta);
-    w.Flag(s, "it_underscan", "Underscans IT video formats by default", f->it_underscan);
+    w.Flag(s, "it_underscan", "Underscans IT formats", f->it_underscan);
     w.Flag(s, "basic_audio", "Basic audio", f->basic_audio);
     w.Flag(s, "ycbcr444", "YCbCr 4:4:4", f->ycc444);
     w.Flag(s, "ycbcr422", "YCbCr 4:2:2", f->ycc422);
@@ -273,9 +273,9 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
     case DI_CTA_DATA_BLOCK_VIDEO_FORMAT: return Code(6);
     case DI_CTA_DATA_BLOCK_VIDEO_CAP:
         if (const auto* v = di_cta_data_block_get_video_cap(block)) {
-            w.Flag(s, "selectable_ycc_quantization", "YCbCr quantization selectable (AVI YQ)",
+            w.Flag(s, "selectable_ycc_quantization", "YCbCr quantization selectable",
                    v->selectable_ycc_quantization_range);
-            w.Flag(s, "selectable_rgb_quantization", "RGB quantization selectable (AVI Q)",
+            w.Flag(s, "selectable_rgb_quantization", "RGB quantization selectable",
                    v->selectable_rgb_quantization_range);
             w.Text(s, "pt_scan", "PT scan behaviour", Scan(v->pt_over_underscan));
             w.Text(s, "it_scan", "IT scan behaviour", Scan(v->it_over_underscan));
@@ -316,7 +316,7 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
     case DI_CTA_DATA_BLOCK_HDR_DYNAMIC_METADATA:
         if (const auto* h = di_cta_data_block_get_hdr_dynamic_metadata(block)) {
             w.Flag(s, "type1", "Dynamic metadata type 1", h->type1 != nullptr);
-            w.Flag(s, "type2", "Dynamic metadata type 2 (ETSI TS 103 433)", h->type2 != nullptr);
+            w.Flag(s, "type2", "Dynamic metadata type 2", h->type2 != nullptr);
             w.Flag(s, "type3", "Dynamic metadata type 3", h->type3 != nullptr);
             w.Flag(s, "type4", "Dynamic metadata type 4", h->type4 != nullptr);
             w.Flag(s, "type256", "Dynamic metadata type 256", h->type256 != nullptr);
@@ -360,7 +360,7 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
     case DI_CTA_DATA_BLOCK_HDMI_AUDIO:
         if (const auto* a = di_cta_data_block_get_hdmi_audio(block)) {
             if (a->multi_stream != nullptr) {
-                w.Integer(s, "max_streams", "Multi-stream audio, maximum streams", a->multi_stream->max_streams);
+                w.Integer(s, "max_streams", "Multi-stream audio streams", a->multi_stream->max_streams);
                 w.Flag(s, "non_mixed", "Non-mixed streams", a->multi_stream->supports_non_mixed);
             }
             if (a->audio_3d != nullptr) {
@@ -400,7 +400,7 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
         return Code(7, 20);
     case DI_CTA_DATA_BLOCK_INFOFRAME:
         if (const auto* f = di_cta_data_block_get_infoframe(block)) {
-            w.Integer(s, "simultaneous_vsifs", "Simultaneous vendor-specific InfoFrames", f->num_simultaneous_vsifs);
+            w.Integer(s, "simultaneous_vsifs", "Simultaneous VSIFs", f->num_simultaneous_vsifs);
             std::string names;
             for (auto* d = f->infoframes; d != nullptr && *d != nullptr; ++d)
                 names += std::string(names.empty() ? "" : ", ") + InfoFrameName((*d)->type);
