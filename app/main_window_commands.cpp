@@ -133,7 +133,7 @@ void frmMain::mnuRegistry_Click()
         return;
     const std::vector<std::filesystem::path> folders
         = options_.cacheFolders.empty() ? EDIDCacheFolders() : options_.cacheFolders;
-    if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders)) {
+    if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders, &nextFullEdid_)) {
         mnuSaveEDD_->setEnabled(true);
         ShowReport();
     }

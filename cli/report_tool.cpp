@@ -138,8 +138,9 @@ private:
     {
         const auto store = OpenStore(line_);
         std::vector<std::uint8_t> edid;
+        std::vector<std::uint8_t> allBytes;
         CEDIDParser parser;
-        if (!LoadRegistryEDID(*store, index, edid, parser, {})) {
+        if (!LoadRegistryEDID(*store, index, edid, parser, {}, &allBytes)) {
             const std::size_t count = BuildDisplayList(*store, false).size();
             Fail("monitor " + std::to_string(index),
                  static_cast<std::size_t>(index) < count
@@ -147,7 +148,10 @@ private:
                      : "no such monitor (" + std::to_string(count) + " under " + StoreName(line_) + ")");
             return 1;
         }
-        Write(line_.output, Render(line_.format, line_.standard, edid, separator_));
+        // Every byte read for the complete decode; the decoder and an .edd take the first 256.
+        if (allBytes.size() < edid.size())
+            allBytes = edid;
+        Write(line_.output, Render(line_.format, line_.standard, allBytes, separator_));
         return failed_ ? 1 : 0;
     }
 

@@ -20,20 +20,22 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     const unsigned hSync = d[9] | get_bit_range(d[11], 5, 4) << 8;
     const unsigned vFront = get_bit_range(d[10], 7, 4) | get_bit_range(d[11], 3, 2) << 4;
     const unsigned vSync = get_bit_range(d[10], 3, 0) | get_bit_range(d[11], 1, 0) << 4;
-    const unsigned width = d[12] | get_bit_range(d[14], 7, 4) << 8;
-    const unsigned height = d[13] | get_bit_range(d[14], 3, 0) << 8;
+    const unsigned widthMm = d[12] | get_bit_range(d[14], 7, 4) << 8;
+    const unsigned heightMm = d[13] | get_bit_range(d[14], 3, 0) << 8;
     const bool interlaced = IsBitSet(d[17], 7);
     const double clock = clock10k / 100.0;
     const double htotal = hActive + hBlank;
-    const double vtotal = interlaced ? vActive / 2.0 + vBlank + 0.5 : double(vActive + vBlank);
+    // Interlaced: the lines of one field, the rate of the fields.
+    const double vtotal = vActive + vBlank + (interlaced ? 0.5 : 0.0);
     const double refresh = htotal * vtotal > 0 ? clock * 1e6 / (htotal * vtotal) : 0.0;
-    s.summary = std::to_string(hActive) + "x" + std::to_string(vActive) + (interlaced ? "i " : " ") +
+    const unsigned height = interlaced ? 2 * vActive : vActive;
+    s.summary = std::to_string(hActive) + "x" + std::to_string(height) + (interlaced ? "i " : " ") +
                 w.FormatReal(refresh, 3) + " Hz " + w.FormatReal(clock, 3) + " MHz";
-    if (width != 0 || height != 0)
-        s.summary += " (" + std::to_string(width) + " mm x " + std::to_string(height) + " mm)";
+    if (widthMm != 0 || heightMm != 0)
+        s.summary += " (" + std::to_string(widthMm) + " mm x " + std::to_string(heightMm) + " mm)";
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Integer(s, "width_px", "Horizontal active", hActive, "pixels");
-    w.Integer(s, "height_px", "Vertical active", vActive, "lines");
+    w.Integer(s, "height_px", "Vertical active", height, "lines");
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
     w.Integer(s, "horizontal_blank_px", "Horizontal blanking", hBlank, "pixels");
     w.Integer(s, "horizontal_front_porch_px", "Horizontal front porch", hFront, "pixels");
@@ -41,8 +43,8 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     w.Integer(s, "vertical_blank_lines", "Vertical blanking", vBlank, "lines");
     w.Integer(s, "vertical_front_porch_lines", "Vertical front porch", vFront, "lines");
     w.Integer(s, "vertical_sync_lines", "Vertical sync width", vSync, "lines");
-    w.Integer(s, "image_width_mm", "Image width", width, "mm");
-    w.Integer(s, "image_height_mm", "Image height", height, "mm");
+    w.Integer(s, "image_width_mm", "Image width", widthMm, "mm");
+    w.Integer(s, "image_height_mm", "Image height", heightMm, "mm");
     w.Flag(s, "interlaced", "Interlaced", interlaced);
     return s;
 }

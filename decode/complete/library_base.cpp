@@ -455,17 +455,19 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
 Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const FieldWriter& w)
 {
     Section s = Make("Detailed Timing " + std::to_string(number), "detailed_timing");
+    // An interlaced timing gives the lines of one field: the frame has twice
+    // as many, and the rate is that of the fields.
     const double htotal = t.horiz_video + t.horiz_blank;
-    const double vtotal = t.interlaced ? t.vert_video / 2.0 + t.vert_blank + 0.5 : double(t.vert_video + t.vert_blank);
+    const double vtotal = t.vert_video + t.vert_blank + (t.interlaced ? 0.5 : 0.0);
     const double refresh = htotal * vtotal > 0 ? double(t.pixel_clock_hz) / (htotal * vtotal) : 0.0;
     const double clock = double(t.pixel_clock_hz) / 1e6;
-    s.summary = TimingText(t.horiz_video, t.vert_video, refresh, w, t.interlaced) + " " + w.FormatReal(clock, 3) +
-                " MHz";
+    const int height = t.interlaced ? 2 * t.vert_video : t.vert_video;
+    s.summary = TimingText(t.horiz_video, height, refresh, w, t.interlaced) + " " + w.FormatReal(clock, 3) + " MHz";
     if (t.horiz_image_mm != 0 || t.vert_image_mm != 0)
         s.summary += " (" + std::to_string(t.horiz_image_mm) + " mm x " + std::to_string(t.vert_image_mm) + " mm)";
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Integer(s, "width_px", "Horizontal active", t.horiz_video, "pixels");
-    w.Integer(s, "height_px", "Vertical active", t.vert_video, "lines");
+    w.Integer(s, "height_px", "Vertical active", height, "lines");
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
     w.Integer(s, "horizontal_blank_px", "Horizontal blanking", t.horiz_blank, "pixels");
     w.Integer(s, "horizontal_front_porch_px", "Horizontal front porch", t.horiz_front_porch, "pixels");
