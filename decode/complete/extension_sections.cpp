@@ -116,8 +116,10 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         s.children = decoded->children;
         return s;
     }
-    if (raw.tag == 2 && decoded == nullptr) {
+    if (raw.tag == 2) {
         SvdsFromBytes(s, raw.bytes.subspan(1), w);
+        if (s.children.empty())
+            w.Text(s, "vics", "VICs", "None");
         return s;
     }
     if (raw.tag == 7 && (raw.extendedTag == 1 || raw.extendedTag == 17) && raw.bytes.size() >= 5) {
