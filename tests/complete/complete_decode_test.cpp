@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <numeric>
 
 namespace tessarin::test {
@@ -167,6 +168,22 @@ TEST(CompleteDecode, ShowsEverythingTheIssueAsksOfTheHdrFreeSyncMonitor)
     ASSERT_EQ(forum.size(), 1u);
     EXPECT_EQ(Integer(*forum[0], "max_tmds_character_rate_mhz"), 360);
     EXPECT_EQ(d.bytesOnlyParts, 0);
+
+    // Codes 129..192 are VICs 1..64 marked native; 193 and up are VICs of
+    // their own, never native.
+    std::array<std::uint8_t, 256> codes{};
+    std::copy_n(edid.begin(), codes.size(), codes.begin());
+    codes[128 + 6] = 0xC1;
+    codes[128 + 7] = 0x81;
+    codes[128 + 8] = 0xDB;
+    FixChecksum(std::span(codes).subspan(128, 128));
+    const auto decodedCodes = complete::DecodeComplete(codes);
+    const auto wide = All(decodedCodes, "vic");
+    ASSERT_GE(wide.size(), 4u);
+    EXPECT_EQ(wide[1]->summary, "5120x2160p 120.000 Hz 64:27 1485.000 MHz");
+    EXPECT_EQ(wide[2]->summary, "640x480p 59.940 Hz 4:3 25.175 MHz (native)");
+    EXPECT_EQ(Integer(*wide[3], "vic"), 219);
+    EXPECT_FALSE(Flag(*wide[3], "native"));
 
     // Decimal separator of the user's locale in texts; the value unchanged.
     const auto comma = complete::DecodeComplete(edid, ',');
