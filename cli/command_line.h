@@ -19,6 +19,7 @@ struct CommandLine {
     bool help = false;
     // The standard report alone, without the complete decode that follows it.
     bool standard = false;
+    bool version = false;
     // The system's monitor store instead of inputs: its list, or one monitor
     // of it by list index; on Linux under /sys/class/drm unless drmRoot says.
     bool listMonitors = false;
