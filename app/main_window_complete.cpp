@@ -33,7 +33,7 @@ std::unique_ptr<QSettings> OpenSettings(const QString& file)
 {
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QStringLiteral("Tessarin"), QStringLiteral("tessarin"));
+    return std::make_unique<QSettings>(QStringLiteral("tessarin"), QStringLiteral("tessarin"));
 }
 
 } // namespace
