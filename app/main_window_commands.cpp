@@ -106,14 +106,16 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
         return false;
     }
     const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
-    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(input.edid)) {
+    const std::vector<std::uint8_t> edid = input.error.empty() ? DecoderBytes(input.edids.front().bytes)
+                                                               : std::vector<std::uint8_t>();
+    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(edid)) {
         if (whyNot != nullptr)
             *whyNot = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
         return false;
     }
     // Only now: the bytes held are always those of the report shown, so a
     // later "Save as edd File" saves what the user sees.
-    currentEdid_ = input.edid;
+    currentEdid_ = edid;
     mnuSaveEDD_->setEnabled(true);
     ShowReport();
     return true;
