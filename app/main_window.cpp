@@ -137,6 +137,7 @@ void frmMain::BuildMenus()
     // Nothing to save before the first load: an existing file must not be
     // replaced by nothing.
     mnuSaveEDD_->setEnabled(false);
+    BuildEdidCommands(mnuFile);
 
     QMenu* mnuRead = menuBar()->addMenu(QStringLiteral("&Read EDID"));
     mnuRead->setObjectName(QStringLiteral("mnuRead"));

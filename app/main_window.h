@@ -26,6 +26,7 @@ namespace tessarin {
 
 class DeviceComponents;
 class MonitorStore;
+struct EdidInput;
 class ReportPane;
 class SectionTreeWidget;
 class frmAbout;
@@ -66,6 +67,13 @@ public:
     // Otherwise its report replaces the shown one. `whyNot` gets the reason
     // of a refusal.
     bool LoadEdidFile(const QString& fileName, QString* whyNot = nullptr);
+    // The same road for text (a paste, a drop) in any layout the reader
+    // knows. A text holding several EDIDs asks which one through the
+    // monitor selection dialog; cancelling it is a refusal.
+    bool LoadEdidData(const QByteArray& text, QString* whyNot = nullptr);
+    // A copy of the EDID with its serial numbers blanked, as binary,
+    // replacing the file atomically. False without an EDID or on failure.
+    bool SaveRedactedCopy(const QString& fileName);
     // The report as RTF, replacing the file atomically. False when it cannot be written.
     bool SaveReport(const QString& fileName);
     // CurrentEDID as an ".edd" file, replacing the file atomically. False
@@ -93,6 +101,9 @@ public slots:
     void mnuQorinLite_Click();
     void mnuAbout_Click();
     void mnuSelectAndCopy_Click();
+    void mnuPasteEDID_Click();
+    void mnuCopyEdidHex_Click();
+    void mnuSaveRedacted_Click();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -101,6 +112,11 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    void BuildEdidCommands(QMenu* mnuFile);
+    void UpdateEdidCommands();
+    bool LoadEdidInput(const EdidInput& input, QString* whyNot);
+    // Every block as read from the file or text shown, else CurrentEDID.
+    std::vector<std::uint8_t> EdidAsRead() const;
     void UpdateSystem();
     void ShowReport();
     void TreeView1_NodeClick(const QString& tag);
@@ -111,6 +127,7 @@ private:
     Options options_;
     CEDIDParser parser_;
     std::vector<std::uint8_t> currentEdid_;
+    std::vector<std::uint8_t> edidAsRead_;
     std::int16_t selectedMonitorIndex_ = -1;
     SystemInfo system_;
     // The name the file dialogs last used; the load and the save share it.
@@ -123,6 +140,8 @@ private:
     QLabel* lblOS_ = nullptr;
     QLabel* lblMemory_ = nullptr;
     QAction* mnuSaveEDD_ = nullptr;
+    QAction* mnuSaveRedacted_ = nullptr;
+    QAction* mnuCopyHex_ = nullptr;
     QAction* mnuQorinDrive_ = nullptr;
     QAction* mnuQorinLite_ = nullptr;
     QMenu* mnuPopup_ = nullptr;

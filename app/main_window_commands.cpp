@@ -9,6 +9,7 @@
 #include "select_dialog.h"
 
 #include "edd_file.h"
+#include "edid_commands.h"
 #include "edid_input.h"
 #include "edid_report.h"
 #include "program_info.h"
@@ -105,20 +106,7 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
             *whyNot = QStringLiteral("not a regular file");
         return false;
     }
-    const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
-    const std::vector<std::uint8_t> edid = input.error.empty() ? DecoderBytes(input.edids.front().bytes)
-                                                               : std::vector<std::uint8_t>();
-    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(edid)) {
-        if (whyNot != nullptr)
-            *whyNot = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
-        return false;
-    }
-    // Only now: the bytes held are always those of the report shown, so a
-    // later "Save as edd File" saves what the user sees.
-    currentEdid_ = edid;
-    mnuSaveEDD_->setEnabled(true);
-    ShowReport();
-    return true;
+    return LoadEdidInput(ReadEdidFile(QFile::encodeName(fileName).toStdString()), whyNot);
 }
 
 void frmMain::mnuRegistry_Click()
@@ -184,7 +172,7 @@ int frmMain::PrintReport(QPrinter& printer)
 void frmMain::mnuLoadEDD_Click()
 {
     const QString fileName =
-        RunFileDialog(this, QStringLiteral("Open Selected File"), EddFilters(), QFileDialog::AcceptOpen, {});
+        RunFileDialog(this, QStringLiteral("Open Selected File"), EdidLoadFilters(), QFileDialog::AcceptOpen, {});
     if (fileName.isEmpty())
         return;
     dialogFileName_ = fileName;
@@ -252,17 +240,23 @@ void frmMain::TreeView1_NodeClick(const QString& tag)
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!FirstLocalFile(event->mimeData()).isEmpty())
+    const QMimeData* mime = event->mimeData();
+    // Text only when it holds an EDID: the cursor tells before the drop.
+    if (!FirstLocalFile(mime).isEmpty() ||
+        (mime != nullptr && mime->hasText() && ReadEdidData(mime->text().toStdString()).error.empty()))
         event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event)
 {
     const QString fileName = FirstLocalFile(event->mimeData());
-    if (fileName.isEmpty())
-        return;
-    event->acceptProposedAction();
-    LoadEdidFile(fileName);
+    if (!fileName.isEmpty()) {
+        event->acceptProposedAction();
+        LoadEdidFile(fileName);
+    } else if (event->mimeData() != nullptr && event->mimeData()->hasText()) {
+        event->acceptProposedAction();
+        LoadEdidData(event->mimeData()->text().toUtf8());
+    }
 }
 
 } // namespace tessarin
