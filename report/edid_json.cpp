@@ -1,5 +1,6 @@
 #include "edid_json.h"
 
+#include "complete_json.h"
 #include "edid_parser.h"
 #include "errors.h"
 #include "text_codec.h"
@@ -284,6 +285,15 @@ Json EdidJson(std::span<const std::uint8_t> edid, bool redacted)
                              ? Cea861(*parser.edidCEA861())
                              : Json(nullptr);
     root["standard"] = std::move(standard);
+    root["complete"] = CompleteJson(edid);
+    // The complete decode's findings include the checksums and lengths, and
+    // say more where it reads more.
+    if (!root["complete"].is_null()) {
+        Json findings = Json::array();
+        for (const Json& finding : root["complete"]["findings"])
+            findings.push_back(finding["text"]);
+        root["findings"] = std::move(findings);
+    }
     return root;
 }
 
