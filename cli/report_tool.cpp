@@ -224,9 +224,12 @@ private:
             index = *picked;
         } else if (edid.edids.size() > 1) {
             std::string list;
-            for (std::size_t i = 0; i < edid.edids.size(); ++i)
+            constexpr std::size_t kShown = 10;
+            for (std::size_t i = 0; i < std::min(edid.edids.size(), kShown); ++i)
                 list += (i ? ", " : "") + std::to_string(i + 1) +
                         (edid.edids[i].name.empty() ? "" : " " + QuoteForTerminal(edid.edids[i].name));
+            if (edid.edids.size() > kShown)
+                list += ", ...";
             Fail(DisplayName(input), "holds " + std::to_string(edid.edids.size()) + " EDIDs (" + list +
                                          "): choose one with --pick N or --pick NAME");
             return false;

@@ -62,8 +62,15 @@ std::string WithoutComments(std::string_view text)
 // before "[...] =" (or "[] {" in C++).
 std::string ArrayName(std::string_view text, std::size_t brace)
 {
-    std::size_t i = text.rfind('[', brace);
-    if (i == std::string_view::npos || text.find_first_of(";{}", i) < brace)
+    // A declaration is short: looking further back would make many arrays
+    // in one text cost the square of its length.
+    constexpr std::size_t kReach = 256;
+    const std::size_t from = brace > kReach ? brace - kReach : 0;
+    std::size_t i = text.substr(from, brace - from).rfind('[');
+    if (i == std::string_view::npos)
+        return {};
+    i += from;
+    if (text.find_first_of(";{}", i) < brace)
         return {};
     while (i > 0 && IsSpace(text[i - 1]))
         --i;
@@ -254,7 +261,8 @@ std::string Utf16LeToAscii(std::string_view data)
     std::string text;
     text.reserve(data.size() / 2);
     for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-        const unsigned unit = static_cast<unsigned char>(data[i]) | (static_cast<unsigned char>(data[i + 1]) << 8);
+        const unsigned unit = static_cast<unsigned>(static_cast<unsigned char>(data[i])) |
+                              (static_cast<unsigned>(static_cast<unsigned char>(data[i + 1])) << 8u);
         text += unit < 0x80 ? static_cast<char>(unit) : '?';
     }
     return text;
