@@ -16,16 +16,16 @@ struct HexLine {
     std::vector<std::uint8_t> bytes;
 };
 
-std::optional<std::uint64_t> HexNumber(std::string_view digits)
+std::optional<std::uint64_t> HexNumber(std::string_view digits, unsigned base = 16)
 {
     if (digits.empty() || digits.size() > 12)
         return std::nullopt;
     std::uint64_t value = 0;
     for (char c : digits) {
         const int d = HexDigit(c);
-        if (d < 0)
+        if (d < 0 || static_cast<unsigned>(d) >= base)
             return std::nullopt;
-        value = value * 16 + static_cast<std::uint64_t>(d);
+        value = value * base + static_cast<std::uint64_t>(d);
     }
     return value;
 }
@@ -85,9 +85,10 @@ HexLine ParseLine(std::string_view line)
         }
     } else if (tokens[0].size() >= 6 && tokens[0].size() <= 8 &&
                (tokens.size() == 1 || tokens[1].size() == 2)) {
-        // od (6 or 7 digits) and hexdump -C (8): an offset, then single bytes;
-        // alone on the last line it is the length of the dump.
-        if (auto offset = HexNumber(tokens[0])) {
+        // od -A x (6 digits), od's own octal offsets (7) and hexdump -C (8):
+        // an offset, then single bytes; alone on the last line it is the
+        // length of the dump.
+        if (auto offset = HexNumber(tokens[0], tokens[0].size() == 7 ? 8 : 16)) {
             result.offset = offset;
             first = 1;
         }

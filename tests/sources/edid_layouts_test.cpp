@@ -50,6 +50,7 @@ TEST(EdidLayouts, EveryFixtureReadsBackToItsEdids)
         {"CPQ-227CE6ADB604.xxd-plain", "hex text", {{"CPQ-227CE6ADB604", ""}}},
         {"ACB-690FBA877DE8.hexdump", "hex text", {{"ACB-690FBA877DE8", ""}}},
         {"ACI-0E85B97CA749.od", "hex text", {{"ACI-0E85B97CA749", ""}}},
+        {"ACI-0E85B97CA749.od-octal", "hex text", {{"ACI-0E85B97CA749", ""}}},
         {"SNY-edid-decode-sony-kd55xd-hdmi.edid-decode", "hex text", {{"SNY-edid-decode-sony-kd55xd-hdmi", ""}}},
         {"APP-edid-decode-apple-cinemahd-30-dvi.hw-probe", "hex text",
          {{"APP-edid-decode-apple-cinemahd-30-dvi", ""}}},
