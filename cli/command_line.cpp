@@ -87,6 +87,10 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             line.help = true;
             continue;
         }
+        if (arg == "--version") {
+            line.version = true;
+            continue;
+        }
         if (arg == "--monitors") {
             line.listMonitors = true;
             continue;
@@ -154,7 +158,7 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             target = PathFromUtf8(value);
         }
     }
-    if (line.help)
+    if (line.help || line.version)
         return true;
     if (line.output && line.outputDir) {
         error = "--output and --output-dir exclude each other";

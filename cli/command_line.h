@@ -17,6 +17,7 @@ struct CommandLine {
     std::optional<std::filesystem::path> outputDir;
     std::vector<std::string> inputs; // "-" is standard input
     bool help = false;
+    bool version = false;
     // The system's monitor store instead of inputs: its list, or one monitor
     // of it by list index; on Linux under /sys/class/drm unless drmRoot says.
     bool listMonitors = false;

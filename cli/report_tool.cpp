@@ -331,7 +331,13 @@ int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostr
                "                 registry's DISPLAY key), one a line: index, tab, then\n"
                "                 description ; manufacturer | -1 (connected) or 0 (not)\n"
                "  --monitor N    the report of monitor N of that list\n"
-               "  --drm-root DIR read the DRM connectors from DIR, not /sys/class/drm\n";
+               "  --drm-root DIR read the DRM connectors from DIR, not /sys/class/drm\n"
+               "  --help         this text\n"
+               "  --version      the program's version\n";
+        return 0;
+    }
+    if (line.version) {
+        out << kProgram << ' ' << TESSARIN_VERSION << '\n';
         return 0;
     }
     return Run(line, in, out, err).Execute();

@@ -14,6 +14,8 @@
 #include <io.h>
 #include <sys/stat.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,9 +26,12 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int creationAttempts = 16;
+// As the kernel's own limit on a path's links: beyond it, a loop.
+constexpr int maxLinkHops = 40;
 
 // "x": fail rather than open a file someone else created under that name.
-std::FILE* CreateNewFile(const fs::path& path)
+// `replacing`: created readable by us alone until it has the old file's mode.
+std::FILE* CreateNewFile(const fs::path& path, [[maybe_unused]] bool replacing)
 {
 #ifdef _WIN32
     // msvcrt.dll, the C runtime mingw links, has no "x" mode (wine's copy
@@ -42,7 +47,19 @@ std::FILE* CreateNewFile(const fs::path& path)
     }
     return file;
 #else
-    return std::fopen(path.c_str(), "wbx");
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);
+    if (descriptor == -1) {
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (file == nullptr) {
+        const int reason = errno;
+        close(descriptor);
+        std::error_code ignored;
+        fs::remove(path, ignored);
+        errno = reason;
+    }
+    return file;
 #endif
 }
 
@@ -55,6 +72,27 @@ bool SyncToDisk(std::FILE* file)
 #endif
 }
 
+#ifndef _WIN32
+// As editors do: the new file gets the old one's owner, group and mode, so a
+// private file stays private. Only root may give a file away; anyone may
+// give it a group of their own. What cannot be kept stays ours, and then no
+// set-id bit is carried over to an owner nobody chose.
+bool KeepOwnerAndMode(std::FILE* file, const struct stat& old)
+{
+    const int descriptor = fileno(file);
+    if (fchown(descriptor, old.st_uid, old.st_gid) != 0 &&
+        fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Neither: ours, in our group.
+    }
+    struct stat now{};
+    mode_t mode = old.st_mode & 07777;
+    if (fstat(descriptor, &now) != 0 || now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+        mode &= ~static_cast<mode_t>(S_ISUID | S_ISGID);
+    }
+    return fchmod(descriptor, mode) == 0;
+}
+#endif
+
 std::uint64_t Seed()
 {
     auto seed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
@@ -66,8 +104,9 @@ std::uint64_t Seed()
     return seed;
 }
 
-// ".<name>.<random>" beside the target: same folder, so the rename stays on
-// one file system, and hidden from ordinary listings while it exists.
+// ".tessarin-<name>.<random>" beside the target: same folder, so the rename
+// stays on one file system; hidden from ordinary listings while it exists,
+// and recognisable as ours should a kill leave it behind.
 fs::path TemporaryNameFor(const fs::path& target, std::mt19937_64& random)
 {
     static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
@@ -76,29 +115,100 @@ fs::path TemporaryNameFor(const fs::path& target, std::mt19937_64& random)
     for (int i = 0; i < 8; ++i) {
         suffix += alphabet[pick(random)];
     }
-    fs::path name(".");
+    fs::path name(".tessarin-");
     name += target.filename();
     name += suffix;
     return target.parent_path() / name;
 }
 
-bool IsReadOnly(const fs::path& target)
+bool IsReadOnly(const fs::file_status& status)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(target, error);
-    if (error || !fs::exists(status)) {
-        return false;
-    }
     constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & anyWrite) == fs::perms::none;
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no
+// link), which need not exist yet: replacing it keeps the links, and every
+// other name the file has through them. Empty for a loop or an unreadable link.
+fs::path FollowLinks(fs::path path)
+{
+    for (int hop = 0; hop < maxLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            return path;
+        }
+        const fs::path link = fs::read_symlink(path, error);
+        if (error) {
+            return {};
+        }
+        path = link.is_absolute() ? link : path.parent_path() / link;
+    }
+    return {};
+}
+
 bool WriteAll(std::FILE* file, std::string_view content)
 {
-    if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size()) {
+    return content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
+}
+
+// A device, a FIFO or a socket stays what it is (renaming a file over
+// /dev/null would replace the system's device): the content goes into it as
+// a shell's redirection would send it. A socket cannot be opened: refused.
+bool WriteInPlace(const fs::path& target, std::string_view content)
+{
+#ifdef _WIN32
+    std::FILE* file = _wfopen(target.c_str(), L"wb");
+#else
+    const int descriptor = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    std::FILE* file = descriptor == -1 ? nullptr : fdopen(descriptor, "wb");
+    if (descriptor != -1 && file == nullptr) {
+        close(descriptor);
+    }
+#endif
+    if (file == nullptr) {
         return false;
     }
-    return std::fflush(file) == 0 && SyncToDisk(file);
+    const bool written = WriteAll(file, content) && std::fflush(file) == 0;
+    return std::fclose(file) == 0 && written;
+}
+
+bool ReplaceRegularFile(const fs::path& target, std::string_view content)
+{
+#ifndef _WIN32
+    struct stat old{};
+    const bool replacing = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+#else
+    const bool replacing = false;
+#endif
+    std::mt19937_64 random(Seed());
+    fs::path temporary;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < creationAttempts && file == nullptr; ++attempt) {
+        temporary = TemporaryNameFor(target, random);
+        file = CreateNewFile(temporary, replacing);
+        if (file == nullptr && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (file == nullptr) {
+        return false;
+    }
+#ifndef _WIN32
+    if (replacing) {
+        KeepOwnerAndMode(file, old);
+    }
+#endif
+    const bool written = WriteAll(file, content) && std::fflush(file) == 0 && SyncToDisk(file);
+    const bool closed = std::fclose(file) == 0;
+    std::error_code error;
+    if (written && closed) {
+        fs::rename(temporary, target, error);
+        if (!error) {
+            return true;
+        }
+    }
+    fs::remove(temporary, error);
+    return false;
 }
 
 } // namespace
@@ -106,35 +216,21 @@ bool WriteAll(std::FILE* file, std::string_view content)
 bool ReplaceFileContent(const fs::path& target, std::string_view content) noexcept
 {
     try {
+        if (!target.has_filename()) {
+            return false;
+        }
+        std::error_code error;
+        const fs::file_status status = fs::status(target, error); // through the links
+        if (fs::exists(status) && !fs::is_regular_file(status)) {
+            return !fs::is_directory(status) && WriteInPlace(target, content);
+        }
         // Deleting and re-creating would have refused a read-only file; renaming
         // over it would not, so it is refused here.
-        if (!target.has_filename() || IsReadOnly(target)) {
+        if (fs::exists(status) && IsReadOnly(status)) {
             return false;
         }
-        std::mt19937_64 random(Seed());
-        fs::path temporary;
-        std::FILE* file = nullptr;
-        for (int attempt = 0; attempt < creationAttempts && file == nullptr; ++attempt) {
-            temporary = TemporaryNameFor(target, random);
-            file = CreateNewFile(temporary);
-            if (file == nullptr && errno != EEXIST) {
-                return false;
-            }
-        }
-        if (file == nullptr) {
-            return false;
-        }
-        const bool written = WriteAll(file, content);
-        const bool closed = std::fclose(file) == 0;
-        std::error_code error;
-        if (written && closed) {
-            fs::rename(temporary, target, error);
-            if (!error) {
-                return true;
-            }
-        }
-        fs::remove(temporary, error);
-        return false;
+        const fs::path file = FollowLinks(target);
+        return !file.empty() && ReplaceRegularFile(file, content);
     } catch (const std::exception&) {
         return false;
     }

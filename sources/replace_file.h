@@ -11,6 +11,13 @@ namespace tessarin {
 // exist. False, with the target untouched and no temporary file left, when
 // the folder cannot take a new file, the write fails, the target cannot be
 // replaced, or the target is marked read-only. Never throws.
+//
+// What the target is decides how: a regular file is replaced by a new one
+// (".tessarin-<name>.<random>" until the rename) with the old one's mode,
+// and its owner and group where the process may give them; a symbolic link
+// is followed and the file it ends at replaced, the link kept; a device, a
+// FIFO or a socket is written in place, as a shell's redirection would. A
+// hard-linked file comes out of the replacement as a file of its own.
 bool ReplaceFileContent(const std::filesystem::path& target, std::string_view content) noexcept;
 
 } // namespace tessarin

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 
 namespace tessarin {
@@ -85,6 +86,8 @@ TEST_F(ReportTool, UsageErrorsExitTwoWithTheUsageLineAndWriteNothing)
     EXPECT_TRUE(fs::is_empty(dir_));
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out_.str().find("usage:"), std::string::npos);
+    EXPECT_EQ(Run({"--version", bin}), 0);
+    EXPECT_TRUE(std::regex_match(out_.str(), std::regex("tessarin-report [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << out_.str();
 }
 
 TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)

@@ -247,7 +247,7 @@ TEST_F(Devices, TheQorinLiteRefusals)
     DeviceComponents devices(Folder({"fake_qorin_base_all"}));
     QObject* base = devices.QorinBase();
     const std::vector<QVariant> refused = {
-        QVariant(QByteArray(256, '\xFF')),        // byte 8 is 0xFF
+        QVariant(Edid(256, '\xFF')),              // byte 8 is 0xFF (byte 9 is not)
         QVariant(Edid(8)),                        // too short to test
         QVariant(QByteArray()),
         QVariant(),
