@@ -48,7 +48,8 @@ std::vector<std::uint8_t> DecoderBytes(std::span<const std::uint8_t> edid)
 EdidInput ReadEdidData(std::string_view data)
 {
     EdidInput result;
-    LayoutRead read = ReadEdidLayouts(data);
+    // Pasted or dropped text can be anything: no more of it than of a file.
+    LayoutRead read = ReadEdidLayouts(data.substr(0, kMaxInputBytes));
     result.layout = read.layout;
     if (read.edids.empty()) {
         result.error = read.eddTableUnreadable

@@ -25,7 +25,8 @@ struct EdidInput {
 // its EDIDs. Each must pass the acceptance test of the file command: byte 1
 // is 0xFF and byte 8 is not 0.
 EdidInput ReadEdidInput(std::istream& in);
-// As above for bytes already held (clipboard text, a drop).
+// As above for bytes already held (clipboard text, a drop), of which the
+// first kMaxInputBytes are looked at.
 EdidInput ReadEdidData(std::string_view data);
 // As above for a file named in UTF-8.
 EdidInput ReadEdidFile(const std::string& path);
