@@ -45,16 +45,4 @@ inline constexpr const char* kLayoutsTried =
     "neither a raw EDID nor an .edd file with a hex table, and no EDID in it as hex text, "
     "xrandr output, a C array, base64 or a Windows .reg export";
 
-namespace layouts {
-// The parts, exposed for their tests and the fuzzer.
-std::vector<FoundEdid> FindHexDumps(std::string_view text);
-std::vector<FoundEdid> FindXrandrEdids(std::string_view text);
-std::vector<FoundEdid> FindRegistryEdids(std::string_view text);
-std::vector<FoundEdid> FindCArrays(std::string_view text);
-std::vector<FoundEdid> FindBase64(std::string_view text);
-// UTF-16LE text (after its BOM) as UTF-8; characters outside ASCII become '?',
-// which no layout needs.
-std::string Utf16LeToAscii(std::string_view data);
-} // namespace layouts
-
 } // namespace tessarin

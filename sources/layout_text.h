@@ -1,14 +1,25 @@
 #pragma once
-// Small text helpers the layout readers share.
+// What the layout readers share: each reader, and small text helpers.
 #include "edid_layouts.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace tessarin::layouts {
+
+// Each layout's reader over text.
+std::vector<FoundEdid> FindHexDumps(std::string_view text);
+std::vector<FoundEdid> FindXrandrEdids(std::string_view text);
+std::vector<FoundEdid> FindRegistryEdids(std::string_view text);
+std::vector<FoundEdid> FindCArrays(std::string_view text);
+std::vector<FoundEdid> FindBase64(std::string_view text);
+// UTF-16LE text (after its BOM) as UTF-8; characters outside ASCII become '?',
+// which no layout needs.
+std::string Utf16LeToAscii(std::string_view data);
 
 inline constexpr std::array<std::uint8_t, 8> kEdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 
