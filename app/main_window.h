@@ -84,7 +84,7 @@ public:
 
     // The bytes of the report on screen; empty before the first load.
     const std::vector<std::uint8_t>& CurrentEDID() const noexcept { return currentEdid_; }
-    const std::string& ReportDocument() const noexcept { return writer_.ReportDocument(); }
+    std::string ReportDocument() const { return writer_.ReportDocument(); }
     std::int16_t SelectedMonitorIndex() const noexcept { return selectedMonitorIndex_; }
     const SystemInfo& System() const noexcept { return system_; }
 

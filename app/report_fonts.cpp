@@ -38,10 +38,10 @@ QFont::StyleHint HintForFamily(const std::string& family)
 
 } // namespace
 
-QFont ReportFont(const RtfFont* entry)
+QFont ReportFont(const FontEntry* entry)
 {
-    static const RtfFont kBodyFont{1, "swiss", 2, "Arial"};
-    const RtfFont& font = entry != nullptr ? *entry : kBodyFont;
+    static const FontEntry kBodyFont{1, "swiss", 2, "Arial"};
+    const FontEntry& font = entry != nullptr ? *entry : kBodyFont;
 
     const QString name = QString::fromStdString(font.name);
     QStringList families;

@@ -1,6 +1,6 @@
 #pragma once
 // The fonts of the report's font table on this machine.
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <QFont>
 
@@ -12,6 +12,6 @@ namespace tessarin {
 // generic family its table entry names, so that a machine without any of
 // them still shows sans text as sans and the raw dump in a fixed pitch.
 // Without an entry: the report's body font, Arial.
-QFont ReportFont(const RtfFont* entry);
+QFont ReportFont(const FontEntry* entry);
 
 } // namespace tessarin

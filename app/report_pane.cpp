@@ -4,6 +4,7 @@
 #include "text_document_builder.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -16,7 +17,7 @@ namespace tessarin {
 
 ReportPane::ReportPane(QWidget* parent)
     : QTextEdit(parent)
-    , content_(ReadRtf(""))
+    , content_(EmptyDocument())
 {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -30,9 +31,9 @@ ReportPane::ReportPane(QWidget* parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
-void ReportPane::SetDocument(const std::string& rtf)
+void ReportPane::SetDocument(const DocumentModel& model)
 {
-    content_ = ReadRtf(rtf);
+    content_ = model;
     // Refilled in place: cheaper than a new document, which the view would
     // take in and lay out anew.
     FillTextDocument(*document(), content_, logicalDpiX());
@@ -109,6 +110,16 @@ std::string ReportPane::SelectedRtf() const
 std::string ReportPane::SelectedText() const
 {
     return PlainTextOf(CopyRange(content_, SelectionStart(), SelectionLength()));
+}
+
+QMimeData* ReportPane::createMimeDataFromSelection() const
+{
+    // Qt's own copy would give the logo's object mark as text and no RTF.
+    auto* mime = new QMimeData;
+    const DocumentModel part = CopyRange(content_, SelectionStart(), SelectionLength());
+    mime->setData(QStringLiteral("text/rtf"), QByteArray::fromStdString(WriteRtf(part)));
+    mime->setText(QString::fromStdString(PlainTextOf(part)));
+    return mime;
 }
 
 } // namespace tessarin

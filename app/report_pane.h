@@ -3,7 +3,7 @@
 // Its display lines are the layout lines of its text blocks, so line
 // numbers, the tree's tags and what is on screen always agree.
 #include "report_view.h"
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <QTextEdit>
 
@@ -17,7 +17,7 @@ class ReportPane final : public QTextEdit, public ReportView {
 public:
     explicit ReportPane(QWidget* parent = nullptr);
 
-    void SetDocument(const std::string& rtf) override;
+    void SetDocument(const DocumentModel& model) override;
     std::int32_t LineCount() const override;
     std::int32_t FirstCharOfLine(std::int32_t line) const override;
     // Scrolls the selection's start into view, so that a line selected
@@ -26,19 +26,23 @@ public:
     std::int32_t PlainTextLength() const override;
     std::int32_t LinesOfParagraphs(std::int32_t paragraphs) const override;
 
-    // What the pane shows, as the reader read it.
-    const RtfDocument& Content() const noexcept { return content_; }
+    // What the pane shows.
+    const DocumentModel& Content() const noexcept { return content_; }
     // The selection as RTF and as plain text (for the clipboard).
     std::string SelectedRtf() const;
     std::string SelectedText() const;
     std::int32_t SelectionStart() const;
     std::int32_t SelectionLength() const;
 
+protected:
+    // What a keyboard copy or a drag takes: the same as the pop-up's copy.
+    QMimeData* createMimeDataFromSelection() const override;
+
 private:
     // The layout runs lazily; every line query first completes it.
     void CompleteLayout() const;
 
-    RtfDocument content_;
+    DocumentModel content_;
 };
 
 } // namespace tessarin

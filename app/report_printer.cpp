@@ -24,7 +24,7 @@ QString PageLabel(int page)
     return QStringLiteral("- %1 -").arg(page);
 }
 
-int PrintRTF(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins)
+int PrintRTF(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins)
 {
     const double dotsX = printer.logicalDpiX() / 1440.0;
     const double dotsY = printer.logicalDpiY() / 1440.0;

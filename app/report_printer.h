@@ -1,7 +1,7 @@
 #pragma once
 // Printing the report: laid out in the page less its margins, page by page,
 // every page but the last marked with its number.
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <QString>
 
@@ -27,6 +27,6 @@ QString PageLabel(int page);
 // last carries PageLabel() right-aligned to the right margin, 360 twips below
 // the top of the printable area. Returns the pages printed; 0 when the printer
 // could not be started or the margins leave no room.
-int PrintRTF(const RtfDocument& document, QPrinter& printer, const PrintMargins& margins);
+int PrintRTF(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins);
 
 } // namespace tessarin

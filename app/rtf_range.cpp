@@ -9,8 +9,8 @@
 namespace tessarin {
 namespace {
 
-// Length in bytes of the UTF-8 sequence that starts with `lead`; the reader
-// writes only well-formed text, so a stray byte simply counts as one.
+// Length in bytes of the UTF-8 sequence that starts with `lead`; the model
+// holds only well-formed text, so a stray byte simply counts as one.
 std::size_t SequenceLength(unsigned char lead)
 {
     if (lead >= 0xF0)
@@ -95,7 +95,7 @@ void AppendText(std::string_view utf8, std::string& out)
     }
 }
 
-void AppendFormat(const RtfCharFormat& format, std::string& out)
+void AppendFormat(const CharFormat& format, std::string& out)
 {
     out += "\\plain\\f" + std::to_string(format.font) + "\\fs" + std::to_string(format.halfPoints);
     if (format.bold)
@@ -107,21 +107,21 @@ void AppendFormat(const RtfCharFormat& format, std::string& out)
     out += ' ';
 }
 
-void AppendParagraphProperties(const RtfParagraph& paragraph, std::string& out)
+void AppendParagraphProperties(const TextParagraph& paragraph, std::string& out)
 {
     out += "\\pard";
     switch (paragraph.alignment) {
-    case RtfAlignment::Left: break;
-    case RtfAlignment::Centre: out += "\\qc"; break;
-    case RtfAlignment::Right: out += "\\qr"; break;
-    case RtfAlignment::Justified: out += "\\qj"; break;
+    case ParagraphAlignment::Left: break;
+    case ParagraphAlignment::Centre: out += "\\qc"; break;
+    case ParagraphAlignment::Right: out += "\\qr"; break;
+    case ParagraphAlignment::Justified: out += "\\qj"; break;
     }
     for (const std::int32_t stop : paragraph.tabStops)
         out += "\\tx" + std::to_string(stop);
     out += ' ';
 }
 
-void AppendPicture(const RtfPicture& picture, std::string& out)
+void AppendPicture(const PictureData& picture, std::string& out)
 {
     out += "{\\pict";
     if (picture.png)
@@ -136,32 +136,32 @@ void AppendPicture(const RtfPicture& picture, std::string& out)
 
 } // namespace
 
-RtfDocument CopyRange(const RtfDocument& document, std::int32_t start, std::int32_t length)
+DocumentModel CopyRange(const DocumentModel& document, std::int32_t start, std::int32_t length)
 {
-    RtfDocument part;
+    DocumentModel part;
     part.fonts = document.fonts;
     // The last paragraph has no end of its own to copy.
     std::int64_t textLength = -1;
-    for (const RtfParagraph& paragraph : document.paragraphs)
+    for (const TextParagraph& paragraph : document.paragraphs)
         textLength += paragraph.Length() + 1;
     const std::int64_t begin = std::clamp<std::int64_t>(start, 0, std::max<std::int64_t>(textLength, 0));
     const std::int64_t wantedEnd = std::min(begin + std::max(length, 0), textLength);
 
-    RtfParagraph current;
+    TextParagraph current;
     std::int64_t position = 0; // of the paragraph's first character
-    for (const RtfParagraph& paragraph : document.paragraphs) {
+    for (const TextParagraph& paragraph : document.paragraphs) {
         const std::int64_t markPosition = position + paragraph.Length();
         if (markPosition >= begin && position < wantedEnd) {
             current.alignment = paragraph.alignment;
             current.tabStops = paragraph.tabStops;
             current.mark = paragraph.mark;
             std::int64_t runStart = position;
-            for (const RtfRun& run : paragraph.runs) {
+            for (const TextRun& run : paragraph.runs) {
                 const std::int32_t runLength = run.picture >= 0 ? 1 : CharacterCount(run.text);
                 const std::int64_t from = std::max<std::int64_t>(begin - runStart, 0);
                 const std::int64_t to = std::min<std::int64_t>(wantedEnd - runStart, runLength);
                 if (from < to) {
-                    RtfRun piece{run.format, {}, -1};
+                    TextRun piece{run.format, {}, -1};
                     if (run.picture >= 0) {
                         piece.picture = static_cast<std::int32_t>(part.pictures.size());
                         part.pictures.push_back(document.pictures[static_cast<std::size_t>(run.picture)]);
@@ -177,7 +177,7 @@ RtfDocument CopyRange(const RtfDocument& document, std::int32_t start, std::int3
             if (markPosition >= wantedEnd)
                 break; // the range stops in this paragraph
             part.paragraphs.push_back(std::move(current));
-            current = RtfParagraph{};
+            current = TextParagraph{};
         }
         position = markPosition + 1;
     }
@@ -185,10 +185,10 @@ RtfDocument CopyRange(const RtfDocument& document, std::int32_t start, std::int3
     return part;
 }
 
-std::string WriteRtf(const RtfDocument& document)
+std::string WriteRtf(const DocumentModel& document)
 {
     std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
-    for (const RtfFont& font : document.fonts) {
+    for (const FontEntry& font : document.fonts) {
         out += "{\\f" + std::to_string(font.number);
         if (!font.family.empty())
             out += "\\f" + font.family;
@@ -200,9 +200,9 @@ std::string WriteRtf(const RtfDocument& document)
     }
     out += "}\\uc1\n";
     for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
-        const RtfParagraph& paragraph = document.paragraphs[i];
+        const TextParagraph& paragraph = document.paragraphs[i];
         AppendParagraphProperties(paragraph, out);
-        for (const RtfRun& run : paragraph.runs) {
+        for (const TextRun& run : paragraph.runs) {
             AppendFormat(run.format, out);
             if (run.picture >= 0 && static_cast<std::size_t>(run.picture) < document.pictures.size())
                 AppendPicture(document.pictures[static_cast<std::size_t>(run.picture)], out);
@@ -219,7 +219,7 @@ std::string WriteRtf(const RtfDocument& document)
     return out;
 }
 
-std::string PlainTextOf(const RtfDocument& document)
+std::string PlainTextOf(const DocumentModel& document)
 {
     std::string text;
     for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {

@@ -32,7 +32,7 @@ constexpr qint64 kMaxPicturePixels = 4096LL * 4096LL;
 
 class Builder {
 public:
-    Builder(QTextDocument& target, const RtfDocument& document, double dotsPerInch)
+    Builder(QTextDocument& target, const DocumentModel& document, double dotsPerInch)
         : target_(target)
         , document_(document)
         , dotsPerInch_(dotsPerInch > 0 ? dotsPerInch : 96.0)
@@ -46,14 +46,14 @@ public:
         QTextOption option = target_.defaultTextOption();
         option.setTabStopDistance(Units(kDefaultTabTwips));
         target_.setDefaultTextOption(option);
-        target_.setDefaultFont(CharFormat(RtfCharFormat{}).font());
+        target_.setDefaultFont(TextFormat(CharFormat{}).font());
 
         QTextCursor cursor(&target_);
         cursor.beginEditBlock();
         bool first = true;
-        for (const RtfParagraph& paragraph : document_.paragraphs) {
+        for (const TextParagraph& paragraph : document_.paragraphs) {
             const QTextBlockFormat block = BlockFormat(paragraph);
-            const QTextCharFormat mark = CharFormat(paragraph.mark);
+            const QTextCharFormat mark = TextFormat(paragraph.mark);
             if (first) {
                 cursor.setBlockFormat(block);
                 cursor.setBlockCharFormat(mark);
@@ -61,11 +61,11 @@ public:
             } else {
                 cursor.insertBlock(block, mark);
             }
-            for (const RtfRun& run : paragraph.runs) {
+            for (const TextRun& run : paragraph.runs) {
                 if (run.picture >= 0)
                     cursor.insertImage(ImageFormat(run.picture));
                 else
-                    cursor.insertText(DisplayText(run.text), CharFormat(run.format));
+                    cursor.insertText(DisplayText(run.text), TextFormat(run.format));
             }
         }
         cursor.endEditBlock();
@@ -77,14 +77,14 @@ private:
         return std::clamp(twips, 0, kMaxTwips) * dotsPerInch_ / 1440.0;
     }
 
-    QTextBlockFormat BlockFormat(const RtfParagraph& paragraph) const
+    QTextBlockFormat BlockFormat(const TextParagraph& paragraph) const
     {
         QTextBlockFormat format;
         switch (paragraph.alignment) {
-        case RtfAlignment::Left: format.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
-        case RtfAlignment::Centre: format.setAlignment(Qt::AlignHCenter); break;
-        case RtfAlignment::Right: format.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
-        case RtfAlignment::Justified: format.setAlignment(Qt::AlignJustify); break;
+        case ParagraphAlignment::Left: format.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute); break;
+        case ParagraphAlignment::Centre: format.setAlignment(Qt::AlignHCenter); break;
+        case ParagraphAlignment::Right: format.setAlignment(Qt::AlignRight | Qt::AlignAbsolute); break;
+        case ParagraphAlignment::Justified: format.setAlignment(Qt::AlignJustify); break;
         }
         if (!paragraph.tabStops.empty()) {
             QList<QTextOption::Tab> tabs;
@@ -98,7 +98,7 @@ private:
         return format;
     }
 
-    const QTextCharFormat& CharFormat(const RtfCharFormat& rtf)
+    const QTextCharFormat& TextFormat(const CharFormat& rtf)
     {
         const auto key = std::make_tuple(rtf.font, rtf.halfPoints, rtf.bold, rtf.italic, rtf.underline);
         if (const auto it = charFormats_.find(key); it != charFormats_.end())
@@ -118,7 +118,7 @@ private:
         if (const auto it = fonts_.find(number); it != fonts_.end())
             return it->second;
         const auto entry = std::find_if(document_.fonts.begin(), document_.fonts.end(),
-                                        [&](const RtfFont& font) { return font.number == number; });
+                                        [&](const FontEntry& font) { return font.number == number; });
         // A number the table lacks is shown in the table's first font.
         const QFont font = entry != document_.fonts.end()
                                ? ReportFont(&*entry)
@@ -126,7 +126,7 @@ private:
         return fonts_.emplace(number, font).first->second;
     }
 
-    // The pane counts one character per character of the reader; Qt would
+    // The pane counts one character per character of the model; Qt would
     // make a new block of a paragraph or frame mark, and take a lone
     // surrogate or an object mark for something else.
     static QString DisplayText(const std::string& utf8)
@@ -147,7 +147,7 @@ private:
 
     QTextImageFormat ImageFormat(std::int32_t index)
     {
-        const RtfPicture& picture = document_.pictures[static_cast<std::size_t>(index)];
+        const PictureData& picture = document_.pictures[static_cast<std::size_t>(index)];
         const QString name = QStringLiteral("rtf-picture:%1").arg(index);
         QImage image = Decode(picture);
         QTextImageFormat format;
@@ -171,7 +171,7 @@ private:
         return format;
     }
 
-    static QImage Decode(const RtfPicture& picture)
+    static QImage Decode(const PictureData& picture)
     {
         if (!picture.png || picture.data.empty())
             return {};
@@ -186,7 +186,7 @@ private:
     }
 
     QTextDocument& target_;
-    const RtfDocument& document_;
+    const DocumentModel& document_;
     double dotsPerInch_;
     std::map<std::tuple<std::int32_t, std::int32_t, bool, bool, bool>, QTextCharFormat> charFormats_;
     std::map<std::int32_t, QFont> fonts_;
@@ -194,7 +194,7 @@ private:
 
 } // namespace
 
-void FillTextDocument(QTextDocument& target, const RtfDocument& document, double dotsPerInch)
+void FillTextDocument(QTextDocument& target, const DocumentModel& document, double dotsPerInch)
 {
     Builder(target, document, dotsPerInch).Build();
 }

@@ -4,13 +4,22 @@
 // every primitive of the report (and takes its line counts on the spot).
 // The naive path takes long, so it runs on every Nth sample only
 // (TESSARIN_NAIVE_STRIDE, default 10; 1 for all).
+// Then the part of it that builds the pane's text document: from the report's
+// model, against the former road through the RTF text read back.
+#include "edid_parser.h"
+#include "edid_report.h"
+#include "headless_view.h"
 #include "main_window.h"
 #include "report_pane.h"
+#include "rtf_reader.h"
 #include "sample_edids.h"
 #include "section_tree_widget.h"
+#include "text_document_builder.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTextDocument>
 
 #include <benchmark/benchmark.h>
 
@@ -79,12 +88,54 @@ void NaiveRefreshEveryPrimitive(benchmark::State& state)
     LoadAll(state, ReportWriter::Refresh::EveryPrimitive, naiveStride, "NaiveRefreshEveryPrimitive");
 }
 
+// The pane's document from each sample's report: set from the model (what the
+// pane does), and filled from the model read back from the report's RTF (what
+// it did before the model existed). Both laid out at the pane's width.
+void PaneDocument(benchmark::State& state)
+{
+    std::vector<double>& fromModel = loads["PaneDocumentFromModel"];
+    std::vector<double>& fromRtf = loads["PaneDocumentThroughRtf"];
+    tessarin::ReportPane pane;
+    pane.resize(700, 600);
+    QTextDocument former;
+    former.setTextWidth(pane.viewport()->width());
+    for (auto _ : state) {
+        for (const QString& file : samples) {
+            std::FILE* in = std::fopen(file.toLocal8Bit().constData(), "rb");
+            tessarin::bench::Edid bytes{};
+            if (in != nullptr) {
+                (void)std::fread(bytes.data(), 1, bytes.size(), in);
+                std::fclose(in);
+            }
+            tessarin::CEDIDParser parser;
+            parser.UpdateEDIDDataFromArray(bytes);
+            tessarin::HeadlessReportView view;
+            tessarin::HeadlessSectionTree tree;
+            ReportWriter writer(view, tree);
+            tessarin::DisplayEDIDBase(tessarin::ReportContext{writer, parser, '.'});
+            const std::string rtf = writer.CompleteDocument();
+
+            QElapsedTimer clock;
+            clock.start();
+            pane.SetDocument(writer.Document());
+            pane.document()->documentLayout()->documentSize();
+            fromModel.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+
+            clock.restart();
+            tessarin::FillTextDocument(former, tessarin::ReadRtf(rtf), pane.logicalDpiX());
+            former.documentLayout()->documentSize();
+            fromRtf.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        }
+    }
+}
+
 void PrintSummary()
 {
     std::printf("\nload-to-report per EDID (ms):\n");
     std::printf("  %-28s %7s %8s %8s %8s %8s\n", "", "reports", "median", "mean", "p95", "max");
     double onceMean = 0;
-    for (const char* name : {"LoadToReport", "NaiveRefreshEveryPrimitive"}) {
+    for (const char* name :
+         {"LoadToReport", "NaiveRefreshEveryPrimitive", "PaneDocumentFromModel", "PaneDocumentThroughRtf"}) {
         std::vector<double> times = loads[name];
         if (times.empty())
             continue;
@@ -92,8 +143,10 @@ void PrintSummary()
         const double mean = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
         const auto at = [&](double q) { return times[static_cast<std::size_t>(q * static_cast<double>(times.size() - 1))]; };
         std::printf("  %-28s %7zu %8.2f %8.2f %8.2f %8.2f", name, times.size(), at(0.5), mean, at(0.95), times.back());
-        if (onceMean > 0)
-            std::printf("   %.0f x the mean of LoadToReport", mean / onceMean);
+        if (std::string(name) == "PaneDocumentFromModel")
+            onceMean = mean;
+        else if (onceMean > 0)
+            std::printf("   %.1f x the mean of the line above", mean / onceMean);
         else
             onceMean = mean;
         std::printf("\n");
@@ -104,6 +157,7 @@ void PrintSummary()
 
 BENCHMARK(LoadToReport)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(NaiveRefreshEveryPrimitive)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(PaneDocument)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {

@@ -74,7 +74,7 @@ std::string Render(OutputFormat format, const std::vector<std::uint8_t>& bytes, 
         AddRedactedNote(writer);
     if (format == OutputFormat::Rtf)
         return writer.CompleteDocument();
-    return view.Document().PlainText();
+    return writer.Document().PlainText();
 }
 
 // A name as it may go to a terminal: quoted, its control characters (and

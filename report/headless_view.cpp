@@ -4,42 +4,54 @@
 
 namespace tessarin {
 
-void HeadlessReportView::SetDocument(const std::string& rtf)
+const DocumentModel HeadlessReportView::kEmpty = EmptyDocument();
+
+void HeadlessReportView::SetDocument(const DocumentModel& document)
 {
     ++setDocumentCalls_;
-    document_ = ReadRtf(rtf);
-    lineStarts_.clear();
-    std::int32_t start = 0;
-    for (const RtfParagraph& paragraph : document_.paragraphs) {
-        lineStarts_.push_back(start);
-        start += paragraph.Length() + 1; // the paragraph mark
-    }
-    textLength_ = start - 1; // the last paragraph has no mark of its own
+    document_ = &document;
+    lineCount_ = static_cast<std::int32_t>(document.paragraphs.size());
+    lineStarts_.clear(); // counted when first asked for: most reports never are
     selectionStart_ = 0;
     selectionLength_ = 0;
 }
 
+void HeadlessReportView::CountCharacters() const
+{
+    if (!lineStarts_.empty())
+        return;
+    std::int32_t start = 0;
+    for (std::int32_t line = 0; line < lineCount_; ++line) {
+        lineStarts_.push_back(start);
+        start += document_->paragraphs[static_cast<std::size_t>(line)].Length() + 1; // the paragraph mark
+    }
+    textLength_ = start - 1; // the last paragraph has no mark of its own
+}
+
 std::int32_t HeadlessReportView::LineCount() const
 {
-    return static_cast<std::int32_t>(lineStarts_.size());
+    return lineCount_;
 }
 
 std::int32_t HeadlessReportView::FirstCharOfLine(std::int32_t line) const
 {
     if (line < 0 || line >= LineCount())
         return -1;
+    CountCharacters();
     return lineStarts_[static_cast<std::size_t>(line)];
 }
 
 void HeadlessReportView::Select(std::int32_t start, std::int32_t length)
 {
     // As a rich-text control does: both ends clamped to the text.
+    CountCharacters();
     selectionStart_ = std::clamp(start, 0, textLength_);
     selectionLength_ = std::clamp(length, 0, textLength_ - selectionStart_);
 }
 
 std::int32_t HeadlessReportView::PlainTextLength() const
 {
+    CountCharacters();
     return textLength_;
 }
 

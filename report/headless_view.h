@@ -2,7 +2,7 @@
 // The pane and the tree without a screen: one display line per paragraph, no
 // wrapping. The command-line tool and the tests drive the report through them.
 #include "report_view.h"
-#include "rtf_reader.h"
+#include "document_model.h"
 
 #include <cstdint>
 #include <string>
@@ -12,23 +12,29 @@ namespace tessarin {
 
 class HeadlessReportView final : public ReportView {
 public:
-    void SetDocument(const std::string& rtf) override;
+    void SetDocument(const DocumentModel& document) override;
     std::int32_t LineCount() const override;
     std::int32_t FirstCharOfLine(std::int32_t line) const override;
     void Select(std::int32_t start, std::int32_t length) override;
     std::int32_t PlainTextLength() const override;
     std::int32_t LinesOfParagraphs(std::int32_t paragraphs) const override;
 
-    const RtfDocument& Document() const noexcept { return document_; }
+    // The document last set: the view shows its owner's model, which must
+    // outlive the view's use of it, as a pane shows its control's text.
+    const DocumentModel& Document() const noexcept { return *document_; }
     std::int32_t SelectionStart() const noexcept { return selectionStart_; }
     std::int32_t SelectionLength() const noexcept { return selectionLength_; }
     // How often the content was replaced (the cost the writer saves).
     std::int32_t SetDocumentCalls() const noexcept { return setDocumentCalls_; }
 
 private:
-    RtfDocument document_ = ReadRtf(""); // one empty line, as an empty pane has
-    std::vector<std::int32_t> lineStarts_{0};
-    std::int32_t textLength_ = 0;
+    const DocumentModel* document_ = &kEmpty; // one empty line, as an empty pane has
+    static const DocumentModel kEmpty;
+    void CountCharacters() const;
+
+    std::int32_t lineCount_ = 1;
+    mutable std::vector<std::int32_t> lineStarts_;
+    mutable std::int32_t textLength_ = 0;
     std::int32_t selectionStart_ = 0;
     std::int32_t selectionLength_ = 0;
     std::int32_t setDocumentCalls_ = 0;

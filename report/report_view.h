@@ -2,6 +2,8 @@
 // What the report writer needs from the window: a rich-text pane and a tree
 // of sections. The window implements them with its widgets; the command-line
 // tool and the tests use the headless ones (headless_view.h).
+#include "document_model.h"
+
 #include <cstdint>
 #include <string>
 
@@ -11,8 +13,8 @@ class ReportView {
 public:
     virtual ~ReportView() = default;
 
-    // Replaces the whole content by a complete RTF document.
-    virtual void SetDocument(const std::string& rtf) = 0;
+    // Replaces the whole content by `document`.
+    virtual void SetDocument(const DocumentModel& document) = 0;
     // Display lines, counted from 0 (an empty document has one).
     virtual std::int32_t LineCount() const = 0;
     // Character index of the first character of display line `line`, or -1

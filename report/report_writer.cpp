@@ -3,8 +3,8 @@
 #include "edid_parser.h"
 #include "logo_png.h"
 #include "rtf_encoding.h"
-#include "rtf_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -14,17 +14,59 @@ namespace {
 // Font table and generator as a rich-text control writes them, then the
 // centred logo on line 0, the title on line 1 and an empty left-aligned
 // line 2. The logo is a plain PNG picture shown at 1005 x 870 twips.
-std::string Prolog()
+constexpr const char* kTitle = "EDID ( Extended Display Identification Data) Report";
+
+const std::string& PrologRtf()
 {
-    std::string prolog =
-        R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033\deflangfe1033{\fonttbl{\f0\fswiss\fcharset0 Arial;})"
-        R"({\f1\fswiss\fprq2\fcharset0 Arial;}{\f2\fmodern\fprq1\fcharset0 Courier New;}})"
-        R"({\*\generator Msftedit 5.41.15.1507;}\viewkind4\uc1\pard\nowidctlpar\qc\f0\fs20)"
-        R"({\pict\pngblip\picw67\pich58\picwgoal1005\pichgoal870 )";
-    prolog += kLogoPngHex;
-    prolog += R"(}\lang1036\b\f1\fs24\par)"
-              R"(\lang1033 EDID ( Extended Display Identification Data) Report\par)"
-              R"(\pard\nowidctlpar\b0\fs20)";
+    static const std::string prolog = [] {
+        std::string rtf =
+            R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033\deflangfe1033{\fonttbl{\f0\fswiss\fcharset0 Arial;})"
+            R"({\f1\fswiss\fprq2\fcharset0 Arial;}{\f2\fmodern\fprq1\fcharset0 Courier New;}})"
+            R"({\*\generator Msftedit 5.41.15.1507;}\viewkind4\uc1\pard\nowidctlpar\qc\f0\fs20)"
+            R"({\pict\pngblip\picw67\pich58\picwgoal1005\pichgoal870 )";
+        rtf += kLogoPngHex;
+        rtf += R"(}\lang1036\b\f1\fs24\par)";
+        rtf += R"(\lang1033 )";
+        rtf += kTitle;
+        rtf += R"(\par)"
+               R"(\pard\nowidctlpar\b0\fs20)";
+        return rtf;
+    }();
+    return prolog;
+}
+
+// The character properties in force at the prolog's end.
+constexpr CharFormat kBodyFormat{false, false, false, 1, 20};
+
+// The prolog as a model: the same fonts, the logo's bytes and the first
+// three paragraphs, the last one still open.
+const DocumentModel& PrologModel()
+{
+    static const DocumentModel prolog = [] {
+        DocumentModel model;
+        model.fonts = {{0, "swiss", 0, "Arial"}, {1, "swiss", 2, "Arial"}, {2, "modern", 1, "Courier New"}};
+        PictureData logo{true, {}, 67, 58, 1005, 870};
+        const std::string_view hex = kLogoPngHex;
+        logo.data.reserve(hex.size() / 2);
+        const auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
+        for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+            logo.data.push_back(static_cast<char>(nibble(hex[i]) * 16 + nibble(hex[i + 1])));
+        model.pictures.push_back(std::move(logo));
+
+        const CharFormat titleFormat{true, false, false, 1, 24};
+        model.paragraphs.clear();
+        TextParagraph picture;
+        picture.alignment = ParagraphAlignment::Centre;
+        picture.picture = true;
+        picture.runs.push_back(TextRun{CharFormat{false, false, false, 0, 20}, {}, 0});
+        picture.mark = titleFormat;
+        TextParagraph title;
+        title.alignment = ParagraphAlignment::Centre;
+        title.runs.push_back(TextRun{titleFormat, kTitle, -1});
+        title.mark = titleFormat;
+        model.paragraphs = {std::move(picture), std::move(title), TextParagraph{}};
+        return model;
+    }();
     return prolog;
 }
 
@@ -37,35 +79,70 @@ ReportWriter::ReportWriter(ReportView& view, SectionTree& tree, Refresh refresh)
 {
 }
 
+std::string ReportWriter::ReportDocument() const
+{
+    if (!started_)
+        return {};
+    std::string document;
+    document.reserve(PrologRtf().size() + markup_.size() + 1);
+    document += PrologRtf();
+    AppendAsWindows1252(markup_, document);
+    return document;
+}
+
 void ReportWriter::StartReport()
 {
-    static const std::string prolog = Prolog();
-    document_ = prolog;
-    paragraphs_ = 1 + CountParagraphBreaks(document_);
+    started_ = true;
+    markup_.clear();
+    markup_.reserve(16384); // a long report's markup
+    builder_.Start(PrologModel(), kBodyFormat, ParagraphAlignment::Left);
     RefreshPane();
+}
+
+void ReportWriter::EndParagraph()
+{
+    Mark(R"(\par )");
+    builder_.EndParagraph();
 }
 
 void ReportWriter::AddEmptyLine()
 {
-    Append(R"(\par \i0)");
+    EndParagraph();
+    Mark(R"(\i0)");
+    builder_.Format().italic = false;
     RefreshPane();
 }
 
 void ReportWriter::AddLabelValue(std::string_view label, std::string_view value)
 {
-    Append(R"(\par \pard\tx568\tx3976\b\tab )");
-    Append(label);
-    Append(R"(\b0\tab )");
-    Append(value);
+    EndParagraph();
+    Mark(R"(\pard\tx568\tx3976\b\tab )");
+    builder_.ResetParagraph();
+    builder_.AddTabStop(568);
+    builder_.AddTabStop(3976);
+    builder_.Format().bold = true;
+    builder_.Tab();
+    Mark(label);
+    builder_.Write(label);
+    Mark(R"(\b0\tab )");
+    builder_.Format().bold = false;
+    builder_.Tab();
+    Mark(value);
+    builder_.Write(value);
     RefreshPane();
 }
 
 void ReportWriter::AddRawDataLine(std::string_view label, std::string_view value)
 {
-    Append(R"(\par \f2 )");
-    Append(label);
-    Append(R"(\tab )");
-    Append(value);
+    EndParagraph();
+    Mark(R"(\f2 )");
+    builder_.Format().font = 2;
+    Mark(label);
+    builder_.Write(label);
+    Mark(R"(\tab )");
+    builder_.Tab();
+    Mark(value);
+    builder_.Write(value);
     RefreshPane();
 }
 
@@ -82,12 +159,23 @@ void ReportWriter::AddCEASectionTitle(std::string_view title)
 void ReportWriter::AddSection(std::string_view title, const char* parentKey)
 {
     AddEmptyLine();
-    Append(R"(\par \pard\ul\b\fs22 )");
-    Append(title);
-    Append(R"(\ulnone :\b0\fs20)");
+    EndParagraph();
+    Mark(R"(\pard\ul\b\fs22 )");
+    builder_.ResetParagraph();
+    CharFormat& format = builder_.Format();
+    format.underline = true;
+    format.bold = true;
+    format.halfPoints = 22;
+    Mark(title);
+    builder_.Write(title);
+    Mark(R"(\ulnone :\b0\fs20)");
+    builder_.Format().underline = false;
+    builder_.Write(":");
+    builder_.Format().bold = false;
+    builder_.Format().halfPoints = 20;
     RefreshPane();
     AddEmptyLine();
-    AddNode(Node{"", std::string(title), parentKey, false, true, "", paragraphs_});
+    AddNode(Node{"", std::string(title), parentKey, false, true, "", builder_.ParagraphCount()});
 }
 
 void ReportWriter::AddBaseRootNode(const CEDIDParser& parser)
@@ -98,30 +186,41 @@ void ReportWriter::AddBaseRootNode(const CEDIDParser& parser)
     else
         clearTree_ = true;
     pending_.clear();
+    targets_.clear();
     const std::string text = "EDID BASE (V" + std::to_string(parser.EDIDVersion()) + "." +
                              std::to_string(parser.EDIDRevision()) + ")";
     // Tag 3 makes a click select line 1, the report's title.
-    AddNode(Node{kBaseRootKey, text, "", true, false, "3", 0});
+    AddNode(Node{kBaseRootKey, text, "", true, false, "3", 3});
 }
 
 void ReportWriter::AddExtensionTitle(std::string_view title)
 {
-    Append(R"(\par \f1\pard\qc\b\fs24 )");
-    Append(title);
-    Append(R"(\b0\fs20)");
+    EndParagraph();
+    Mark(R"(\f1\pard\qc\b\fs24 )");
+    CharFormat& format = builder_.Format();
+    format.font = 1;
+    builder_.ResetParagraph();
+    builder_.SetAlignment(ParagraphAlignment::Centre);
+    format.bold = true;
+    format.halfPoints = 24;
+    Mark(title);
+    builder_.Write(title);
+    Mark(R"(\b0\fs20)");
+    builder_.Format().bold = false;
+    builder_.Format().halfPoints = 20;
     RefreshPane();
 }
 
 void ReportWriter::AddExtensionRootNode(std::string_view text)
 {
-    AddNode(Node{kExtensionRootKey, std::string(text), "", true, false, "", paragraphs_});
+    AddNode(Node{kExtensionRootKey, std::string(text), "", true, false, "", builder_.ParagraphCount()});
 }
 
 void ReportWriter::Publish()
 {
     if (refresh_ == Refresh::EveryPrimitive)
         return; // the pane and the tree are up to date already
-    view_.SetDocument(CompleteDocument());
+    view_.SetDocument(builder_.Document());
     if (clearTree_)
         tree_.Clear();
     clearTree_ = false;
@@ -142,21 +241,17 @@ void ReportWriter::PlaceNode(const Node& node, std::int32_t lines)
 {
     const std::string tag = node.fixedTag.empty() ? std::to_string(lines) : node.fixedTag;
     const std::string key = node.key.empty() ? "C" + tag : node.key;
-    if (tree_.AddNode(key, node.text, tag, node.bold, node.parentKey) && node.reveal)
-        tree_.EnsureVisible(key);
-}
-
-void ReportWriter::Append(std::string_view utf8)
-{
-    const std::string bytes = Utf8ToWindows1252(utf8);
-    paragraphs_ += CountParagraphBreaks(bytes);
-    document_ += bytes;
+    if (tree_.AddNode(key, node.text, tag, node.bold, node.parentKey)) {
+        targets_.emplace_back(tag, node.paragraphs);
+        if (node.reveal)
+            tree_.EnsureVisible(key);
+    }
 }
 
 void ReportWriter::RefreshPane()
 {
     if (refresh_ == Refresh::EveryPrimitive)
-        view_.SetDocument(CompleteDocument());
+        view_.SetDocument(builder_.Document());
 }
 
 std::int32_t ReportWriter::NumberOfRTFLines() const
@@ -181,6 +276,15 @@ void ReportWriter::NodeClick(std::string_view tag)
     // Scrolling to the end first makes the selected line come to rest at the
     // top of the pane when the document is long enough below it.
     ScrollToLine(NumberOfRTFLines() - 1);
+    const auto target = std::find_if(targets_.begin(), targets_.end(),
+                                     [&](const auto& entry) { return entry.first == tag; });
+    if (target != targets_.end()) {
+        // The tag is the line two below the one to show, counted when every
+        // paragraph was one line: two paragraphs up, wherever they are now.
+        const std::int32_t paragraph = target->second - 2;
+        ScrollToLine(paragraph <= 0 ? 0 : view_.LinesOfParagraphs(paragraph));
+        return;
+    }
     std::int16_t t = 0;
     const auto [end, error] = std::from_chars(tag.data(), tag.data() + tag.size(), t);
     if (error != std::errc{} || end != tag.data() + tag.size())

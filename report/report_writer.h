@@ -1,12 +1,16 @@
 #pragma once
 // The report document and its section index. Every report line goes through
 // these primitives; the document only ever grows, and the pane is given the
-// finished document once (see Publish).
+// finished document once (see Publish). The primitives fill the document
+// model that every view renders; the RTF document is made from the same
+// primitives' markup when someone asks for it.
+#include "document_builder.h"
 #include "report_view.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -28,10 +32,13 @@ public:
 
     ReportWriter(ReportView& view, SectionTree& tree, Refresh refresh = Refresh::Once);
 
-    // The RTF written so far, without the closing brace of the outer group.
-    const std::string& ReportDocument() const noexcept { return document_; }
-    // The complete document: what the pane shows and a save writes.
-    std::string CompleteDocument() const { return document_ + "}"; }
+    // The RTF written so far, without the closing brace of the outer group;
+    // empty before the first report.
+    std::string ReportDocument() const;
+    // The complete RTF document: what a save writes.
+    std::string CompleteDocument() const { return ReportDocument() += '}'; }
+    // What the pane shows: the report so far as paragraphs of runs.
+    const DocumentModel& Document() { return builder_.Document(); }
 
     // Labels, values and titles are UTF-8; they are written as Windows-1252
     // bytes but otherwise as they stand, so texts read from a monitor must
@@ -52,7 +59,10 @@ public:
 
     std::int32_t NumberOfRTFLines() const;
     void ScrollToLine(std::int32_t line);
-    // What a click on a tree node does, given the node's tag.
+    // What a click on a tree node does, given the node's tag: the node's
+    // paragraph comes to the top, found in the pane's layout as it is now, so
+    // that a pane narrowed since the report was written still shows the
+    // section. A tag the report did not give is taken as a line number.
     void NodeClick(std::string_view tag);
 
     static std::string BooleanToSupportedValue(bool blnValue);
@@ -72,7 +82,8 @@ private:
         std::int32_t paragraphs = 0; // else the tag is the lines these take
     };
 
-    void Append(std::string_view utf8);
+    void Mark(std::string_view markup) { markup_ += markup; }
+    void EndParagraph();
     void RefreshPane();
     void AddSection(std::string_view title, const char* parentKey);
     void AddNode(Node node);
@@ -81,10 +92,14 @@ private:
     ReportView& view_;
     SectionTree& tree_;
     Refresh refresh_;
-    std::string document_;
-    std::int32_t paragraphs_ = 1;
+    DocumentBuilder builder_;
+    // The RTF after the prolog, UTF-8 as the primitives were given it.
+    std::string markup_;
+    bool started_ = false;
     bool clearTree_ = false;
     std::vector<Node> pending_;
+    // Each placed node's tag and the paragraph a click brings to the top.
+    std::vector<std::pair<std::string, std::int32_t>> targets_;
 };
 
 } // namespace tessarin

@@ -76,18 +76,24 @@ std::string Utf8ToWindows1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
+    AppendAsWindows1252(utf8, out);
+    return out;
+}
+
+void AppendAsWindows1252(std::string_view utf8, std::string& out)
+{
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto byte = static_cast<unsigned char>(utf8[pos]);
-        if (byte < 0x80) { // the common case, markup included
-            out.push_back(static_cast<char>(byte));
-            ++pos;
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) { // the common case, markup included
+            const std::size_t start = pos;
+            while (pos < utf8.size() && static_cast<unsigned char>(utf8[pos]) < 0x80)
+                ++pos;
+            out.append(utf8.substr(start, pos - start));
             continue;
         }
         const char32_t c = NextCodePoint(utf8, pos);
         const int b = c == kInvalid ? -1 : ToWindows1252(c);
         out.push_back(b < 0 ? '?' : static_cast<char>(b));
     }
-    return out;
 }
 
 std::string EscapeRtfText(std::string_view utf8)
@@ -133,6 +139,27 @@ void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
+}
+
+std::size_t AppendShownCharacter(std::string_view utf8, std::size_t pos, std::string& out)
+{
+    const std::size_t start = pos;
+    const char32_t c = NextCodePoint(utf8, pos);
+    const int b = c == kInvalid ? -1 : ToWindows1252(c);
+    if (b < 0 || IsControl(c))
+        out.push_back('?');
+    else
+        out.append(utf8.substr(start, pos - start));
+    return pos;
+}
+
+void AppendShownByte(std::uint8_t byte, std::string& out)
+{
+    const bool unassigned = byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+    if (byte < 0x20 || byte == 0x7F || unassigned)
+        out.push_back('?');
+    else
+        AppendWindows1252AsUtf8(byte, out);
 }
 
 } // namespace tessarin

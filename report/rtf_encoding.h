@@ -1,6 +1,7 @@
 #pragma once
 // The report document is 8-bit Windows-1252 text; everything else in the
 // program is UTF-8. These are the only crossings between the two.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ namespace tessarin {
 // this is safe for labels and values that carry control words. A character
 // the code page lacks, or a malformed UTF-8 sequence, becomes '?'.
 std::string Utf8ToWindows1252(std::string_view utf8);
+// The same, appended to `out`.
+void AppendAsWindows1252(std::string_view utf8, std::string& out);
 
 // A text that comes from the monitor, made safe to insert into the document:
 // "\", "{" and "}" are escaped with a backslash, characters outside printable
@@ -23,5 +26,15 @@ std::string EscapeRtfText(std::string_view utf8);
 // Appends the character of Windows-1252 byte `byte` as UTF-8. The five codes
 // the code page leaves unassigned read as the C1 controls, as the decoder does.
 void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out);
+
+// What the document shows for the character whose UTF-8 sequence starts at
+// `pos` once it has been written as its Windows-1252 byte: the character
+// itself, or '?' for one the code page lacks, a control character and a
+// malformed sequence. Appends it to `out` and returns the position after it.
+std::size_t AppendShownCharacter(std::string_view utf8, std::size_t pos, std::string& out);
+
+// What the document shows for Windows-1252 byte `byte`: '?' for a control
+// character or one of the five unassigned codes.
+void AppendShownByte(std::uint8_t byte, std::string& out);
 
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "program_info.h"
 #include "report_pane.h"
 #include "rtf_range.h"
+#include "rtf_reader.h"
 #include "section_tree_widget.h"
 
 #include "app_test_support.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTest>
 #include <QUrl>
 
@@ -273,6 +275,49 @@ TEST_F(Window, ANodeClickBringsItsTitleLineToTheTop)
     EXPECT_EQ(pane.verticalScrollBar()->value(), 0);
 }
 
+// Narrowing the window rewraps the report's lines after its tags were taken:
+// a click must still bring its own section's title to the top.
+TEST_F(Window, EveryNodeClickShowsItsTitleFirstAtAnyWidth)
+{
+    ASSERT_TRUE(Load(fs::path(TESSARIN_TEST_DATA) / "SNY-edid-decode-sony-kd55xd-hdmi.bin"));
+    ReportPane& pane = *window_.RichTextBox();
+    SectionTreeWidget& tree = *window_.TreeView1();
+    tree.expandAll();
+    std::vector<QTreeWidgetItem*> nodes;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        nodes.push_back(tree.topLevelItem(i));
+        for (int k = 0; k < tree.topLevelItem(i)->childCount(); ++k)
+            nodes.push_back(tree.topLevelItem(i)->child(k));
+    }
+    ASSERT_GT(nodes.size(), 15u);
+
+    for (const QSize size : {window_.size(), QSize(640, 600)}) {
+        window_.resize(size);
+        QApplication::processEvents();
+        int block = 0; // titles are found in the document's order
+        for (QTreeWidgetItem* node : nodes) {
+            const QString title = node->parent() != nullptr ? node->text(0) + ":"
+                                  : node == tree.topLevelItem(0) ? QStringLiteral("EDID ( Extended Display")
+                                                                 : QStringLiteral("EDID EXTENSION");
+            while (block < pane.document()->blockCount() && !pane.document()->findBlockByNumber(block).text().startsWith(title))
+                ++block;
+            ASSERT_LT(block, pane.document()->blockCount()) << title.toStdString();
+            // An extension's root shows the line above its centred title.
+            const std::int32_t expected = pane.LinesOfParagraphs(node == tree.topLevelItem(1) ? block - 1 : block);
+
+            tree.scrollToItem(node);
+            QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, tree.visualItemRect(node).center());
+            QTextCursor end(pane.document());
+            end.movePosition(QTextCursor::End);
+            if (!pane.viewport()->rect().contains(pane.cursorRect(end)))
+                EXPECT_EQ(TopLine(pane), expected) << title.toStdString() << " at " << size.width();
+            else // too near the end to reach the top: in view
+                EXPECT_LE(TopLine(pane), expected) << title.toStdString() << " at " << size.width();
+            EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(expected));
+        }
+    }
+}
+
 TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
 {
     Action("mnuSelectAndCopy")->trigger();
@@ -297,10 +342,21 @@ TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
     const std::string shown = pane.Content().PlainText();
     // Every line but the trailing empty one, each ended.
     EXPECT_EQ(text, shown.substr(0, shown.size() - 1));
-    const RtfDocument rtf = ReadRtf(copied->data("text/rtf").toStdString());
+    const DocumentModel rtf = ReadRtf(copied->data("text/rtf").toStdString());
     EXPECT_EQ(PlainTextOf(rtf), text);
     EXPECT_EQ(rtf.pictures.size(), 1u); // the logo goes along
     EXPECT_EQ(rtf.paragraphs[1].runs[0].format.halfPoints, 24);
+
+    // The keyboard's copy gives the same: RTF, and text without the logo's object mark.
+    QGuiApplication::clipboard()->clear();
+    pane.setFocus();
+    QTest::keyClick(&pane, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* keyed = QGuiApplication::clipboard()->mimeData();
+    const std::string all = shown.substr(0, shown.size() - 1); // the last line has no end
+    EXPECT_TRUE(keyed->text().toStdString() == all);
+    EXPECT_FALSE(keyed->text().contains(QChar::ObjectReplacementCharacter));
+    EXPECT_TRUE(PlainTextOf(ReadRtf(keyed->data("text/rtf").toStdString())) == all);
 }
 
 TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)

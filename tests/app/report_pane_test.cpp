@@ -4,6 +4,7 @@
 #include "edid_report.h"
 #include "report_pane.h"
 #include "report_writer.h"
+#include "rtf_reader.h"
 #include "section_tree_widget.h"
 
 #include "app_test_support.h"
@@ -60,7 +61,7 @@ TEST(ReportPane, LinesAreTheLayoutsLines)
     EXPECT_EQ(pane.FirstCharOfLine(0), 0);
     EXPECT_EQ(pane.FirstCharOfLine(1), -1);
 
-    pane.SetDocument(R"({\rtf1 short\par )" + std::string(400, 'w').insert(200, " ") + R"(\par end})");
+    pane.SetDocument(ReadRtf(R"({\rtf1 short\par )" + std::string(400, 'w').insert(200, " ") + R"(\par end})"));
     const QTextLayout* wrapped = pane.document()->findBlockByNumber(1).layout();
     ASSERT_GT(wrapped->lineCount(), 1);
     EXPECT_EQ(pane.LineCount(), 2 + wrapped->lineCount());

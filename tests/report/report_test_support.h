@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -24,6 +25,7 @@ using Edid = std::array<std::uint8_t, 256>;
 struct BuiltReport {
     HeadlessReportView view;
     HeadlessSectionTree tree;
+    std::unique_ptr<ReportWriter> writer; // owns the document the view shows
     std::string rtf;
     std::string text;
     std::vector<std::string> lines; // text split at its line ends
@@ -34,9 +36,9 @@ inline void Build(BuiltReport& report, std::span<const std::uint8_t> edid, char 
 {
     CEDIDParser parser;
     parser.UpdateEDIDDataFromArray(edid);
-    ReportWriter writer(report.view, report.tree, refresh);
-    DisplayEDIDBase(ReportContext{writer, parser, separator});
-    report.rtf = writer.CompleteDocument();
+    report.writer = std::make_unique<ReportWriter>(report.view, report.tree, refresh);
+    DisplayEDIDBase(ReportContext{*report.writer, parser, separator});
+    report.rtf = report.writer->CompleteDocument();
     report.text = report.view.Document().PlainText();
     report.lines.clear();
     std::istringstream in(report.text);

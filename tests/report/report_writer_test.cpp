@@ -7,9 +7,13 @@
 namespace tessarin::test {
 namespace {
 
-std::string Tail(const std::string& document, std::size_t from)
+// What the document gained since `mark`, which moves to its end.
+std::string Added(const ReportWriter& writer, std::size_t& mark)
 {
-    return document.substr(from);
+    const std::string document = writer.ReportDocument();
+    const std::string added = document.substr(mark);
+    mark = document.size();
+    return added;
 }
 
 TEST(ReportWriter, PrimitivesAppendExactlyTheirBytes)
@@ -18,7 +22,7 @@ TEST(ReportWriter, PrimitivesAppendExactlyTheirBytes)
     HeadlessSectionTree tree;
     ReportWriter w(view, tree);
     w.StartReport();
-    const std::string& doc = w.ReportDocument();
+    const std::string doc = w.ReportDocument();
     EXPECT_TRUE(doc.starts_with(R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033\deflangfe1033{\fonttbl{\f0\fswiss\fcharset0 Arial;})"
                                 R"({\f1\fswiss\fprq2\fcharset0 Arial;}{\f2\fmodern\fprq1\fcharset0 Courier New;}})"
                                 R"({\*\generator Msftedit 5.41.15.1507;}\viewkind4\uc1\pard\nowidctlpar\qc\f0\fs20)"
@@ -28,24 +32,19 @@ TEST(ReportWriter, PrimitivesAppendExactlyTheirBytes)
 
     std::size_t mark = doc.size();
     w.AddEmptyLine();
-    EXPECT_EQ(Tail(doc, mark), R"(\par \i0)");
-    mark = doc.size();
+    EXPECT_EQ(Added(w, mark), R"(\par \i0)");
     w.AddLabelValue("Pixel Clock : ", "148.5 Mhz");
-    EXPECT_EQ(Tail(doc, mark), R"(\par \pard\tx568\tx3976\b\tab Pixel Clock : \b0\tab 148.5 Mhz)");
-    mark = doc.size();
+    EXPECT_EQ(Added(w, mark), R"(\par \pard\tx568\tx3976\b\tab Pixel Clock : \b0\tab 148.5 Mhz)");
     w.AddRawDataLine("0x00", " 00 FF\\tab ");
-    EXPECT_EQ(Tail(doc, mark), R"(\par \f2 0x00\tab  00 FF\tab )");
-    mark = doc.size();
+    EXPECT_EQ(Added(w, mark), R"(\par \f2 0x00\tab  00 FF\tab )");
     w.AddSectionTitle("Standard Timing");
-    EXPECT_EQ(Tail(doc, mark), R"(\par \i0\par \pard\ul\b\fs22 Standard Timing\ulnone :\b0\fs20\par \i0)");
-    mark = doc.size();
+    EXPECT_EQ(Added(w, mark), R"(\par \i0\par \pard\ul\b\fs22 Standard Timing\ulnone :\b0\fs20\par \i0)");
     w.AddExtensionTitle("EDID EXTENSION : EIA/CEA-861");
-    EXPECT_EQ(Tail(doc, mark), R"(\par \f1\pard\qc\b\fs24 EDID EXTENSION : EIA/CEA-861\b0\fs20)");
+    EXPECT_EQ(Added(w, mark), R"(\par \f1\pard\qc\b\fs24 EDID EXTENSION : EIA/CEA-861\b0\fs20)");
     // The report's own non-ASCII text is one Windows-1252 byte, not an escape.
-    mark = doc.size();
     w.AddLabelValue("Standard Timings n\u00B0", "1");
-    EXPECT_EQ(Tail(doc, mark), "\\par \\pard\\tx568\\tx3976\\b\\tab Standard Timings n\xB0\\b0\\tab 1");
-    EXPECT_EQ(w.CompleteDocument(), doc + "}");
+    EXPECT_EQ(Added(w, mark), "\\par \\pard\\tx568\\tx3976\\b\\tab Standard Timings n\xB0\\b0\\tab 1");
+    EXPECT_EQ(w.CompleteDocument(), w.ReportDocument() + "}");
 
     EXPECT_EQ(ReportWriter::BooleanToSupportedValue(true), "Supported");
     EXPECT_EQ(ReportWriter::BooleanToSupportedValue(false), "Not Supported");
@@ -63,12 +62,12 @@ TEST(ReportWriter, FrameShowsLogoThenTitleThenAnEmptyLine)
     ASSERT_EQ(w.NumberOfRTFLines(), 3);
     const auto& p = view.Document().paragraphs;
     EXPECT_TRUE(p[0].picture);
-    EXPECT_EQ(p[0].alignment, RtfAlignment::Centre);
+    EXPECT_EQ(p[0].alignment, ParagraphAlignment::Centre);
     EXPECT_EQ(p[1].Text(), "EDID ( Extended Display Identification Data) Report");
-    EXPECT_EQ(p[1].alignment, RtfAlignment::Centre);
+    EXPECT_EQ(p[1].alignment, ParagraphAlignment::Centre);
     EXPECT_TRUE(p[1].runs.at(0).format.bold);
     EXPECT_EQ(p[1].runs.at(0).format.halfPoints, 24);
-    EXPECT_EQ(p[2].alignment, RtfAlignment::Left);
+    EXPECT_EQ(p[2].alignment, ParagraphAlignment::Left);
 }
 
 // The tests' stand-in for the window's tree keeps the interface's promise:

@@ -109,7 +109,7 @@ public:
         states_.push_back(State{});
     }
 
-    RtfDocument Read()
+    DocumentModel Read()
     {
         while (pos_ < rtf_.size()) {
             const char c = rtf_[pos_++];
@@ -131,9 +131,9 @@ public:
 
 private:
     struct State {
-        RtfCharFormat format;
-        RtfAlignment alignment = RtfAlignment::Left;
-        std::vector<std::int32_t> tabStops;
+        CharFormat format;
+        ParagraphAlignment alignment = ParagraphAlignment::Left;
+        TabStops tabStops;
         bool skip = false;
         std::int32_t unicodeSkip = 1;
         // Inside the font table (not one of its own destinations): text
@@ -227,10 +227,10 @@ private:
         } else if (name == "tab") {
             Text(U'\t');
         } else if (name == "pard") {
-            s.alignment = RtfAlignment::Left;
+            s.alignment = ParagraphAlignment::Left;
             s.tabStops.clear();
         } else if (name == "plain") {
-            s.format = RtfCharFormat{};
+            s.format = CharFormat{};
         } else if (name == "b") {
             s.format.bold = on;
         } else if (name == "i") {
@@ -244,15 +244,15 @@ private:
         } else if (name == "fs") {
             s.format.halfPoints = word.parameter;
         } else if (name == "ql") {
-            s.alignment = RtfAlignment::Left;
+            s.alignment = ParagraphAlignment::Left;
         } else if (name == "qc") {
-            s.alignment = RtfAlignment::Centre;
+            s.alignment = ParagraphAlignment::Centre;
         } else if (name == "qr") {
-            s.alignment = RtfAlignment::Right;
+            s.alignment = ParagraphAlignment::Right;
         } else if (name == "qj") {
-            s.alignment = RtfAlignment::Justified;
+            s.alignment = ParagraphAlignment::Justified;
         } else if (name == "tx") {
-            if (!s.skip && s.tabStops.size() < 64)
+            if (!s.skip)
                 s.tabStops.push_back(word.parameter);
         } else if (name == "uc") {
             s.unicodeSkip = std::clamp(word.parameter, 0, kMaxUnicodeSkip);
@@ -292,7 +292,7 @@ private:
         const std::string_view name = word.name;
         if (name == "f") {
             CommitFont();
-            pendingFont_ = RtfFont{};
+            pendingFont_ = FontEntry{};
             pendingFont_.number = word.parameter;
             fontOpen_ = true;
         } else if (name == "fprq") {
@@ -335,14 +335,14 @@ private:
         State& s = Current();
         s.picture = static_cast<std::int32_t>(document_.pictures.size());
         document_.pictures.emplace_back();
-        paragraph_.runs.push_back(RtfRun{s.format, {}, s.picture});
+        paragraph_.runs.push_back(TextRun{s.format, {}, s.picture});
         paragraph_.picture = true;
         highNibble_ = -1;
     }
 
     bool PictureWord(const ControlWord& word)
     {
-        RtfPicture& picture = document_.pictures[static_cast<std::size_t>(Current().picture)];
+        PictureData& picture = document_.pictures[static_cast<std::size_t>(Current().picture)];
         const std::string_view name = word.name;
         if (name == "pngblip") {
             picture.png = true;
@@ -436,10 +436,10 @@ private:
         // Kept with the text, for a last paragraph that the closing brace of
         // the document ends instead of a \par.
         TakeParagraphProperties();
-        const RtfCharFormat& format = Current().format;
+        const CharFormat& format = Current().format;
         if (paragraph_.runs.empty() || paragraph_.runs.back().picture >= 0 ||
             !(paragraph_.runs.back().format == format))
-            paragraph_.runs.push_back(RtfRun{format, {}});
+            paragraph_.runs.push_back(TextRun{format, {}});
         paragraph_.runs.back().text += utf8;
     }
 
@@ -447,8 +447,7 @@ private:
     {
         paragraph_.alignment = Current().alignment;
         paragraph_.mark = Current().format;
-        if (paragraph_.tabStops != Current().tabStops)
-            paragraph_.tabStops = Current().tabStops;
+        paragraph_.tabStops = Current().tabStops;
     }
 
     void EndParagraph(bool closedByPar)
@@ -457,7 +456,7 @@ private:
         if (closedByPar || paragraph_.runs.empty())
             TakeParagraphProperties();
         document_.paragraphs.push_back(std::move(paragraph_));
-        paragraph_ = RtfParagraph{};
+        paragraph_ = TextParagraph{};
     }
 
     std::string_view rtf_;
@@ -465,72 +464,19 @@ private:
     std::vector<State> states_;
     std::size_t overflowDepth_ = 0;
     std::int32_t pendingSkip_ = 0;
-    RtfFont pendingFont_;
+    FontEntry pendingFont_;
     bool fontOpen_ = false;
     std::unordered_map<std::int32_t, std::size_t> fontIndex_;
     int highNibble_ = -1;
-    RtfParagraph paragraph_;
-    RtfDocument document_;
+    TextParagraph paragraph_;
+    DocumentModel document_;
 };
 
 } // namespace
 
-std::string RtfParagraph::Text() const
-{
-    std::string text;
-    for (const RtfRun& run : runs)
-        text += run.text;
-    return text;
-}
-
-std::int32_t RtfParagraph::Length() const
-{
-    std::int32_t length = 0;
-    for (const RtfRun& run : runs) {
-        if (run.picture >= 0)
-            ++length;
-        for (const char c : run.text)
-            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-                ++length;
-    }
-    return length;
-}
-
-std::string RtfDocument::PlainText() const
-{
-    std::string text;
-    for (const RtfParagraph& paragraph : paragraphs) {
-        for (const RtfRun& run : paragraph.runs)
-            text += run.text;
-        text += '\n';
-    }
-    return text;
-}
-
-RtfDocument ReadRtf(std::string_view rtf)
+DocumentModel ReadRtf(std::string_view rtf)
 {
     return Reader(rtf).Read();
-}
-
-std::int32_t CountParagraphBreaks(std::string_view rtf)
-{
-    std::int32_t count = 0;
-    std::size_t pos = 0;
-    while (pos < rtf.size()) {
-        if (rtf[pos++] != '\\' || pos >= rtf.size())
-            continue;
-        if (!IsLetter(rtf[pos])) {
-            // An escaped character, never the start of a word; a backslash
-            // before a line end ends a paragraph like \par.
-            if (rtf[pos] == '\r' || rtf[pos] == '\n')
-                ++count;
-            ++pos;
-            continue;
-        }
-        if (ReadControlWord(rtf, pos).name == "par")
-            ++count;
-    }
-    return count;
 }
 
 } // namespace tessarin

@@ -1,0 +1,279 @@
+#include "document_builder.h"
+
+#include "rtf_encoding.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace tessarin {
+namespace {
+
+constexpr std::int32_t kMaxUnicodeSkip = 16;
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void AppendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+} // namespace
+
+void DocumentBuilder::Start(const DocumentModel& prolog, const CharFormat& format, ParagraphAlignment alignment)
+{
+    // Room for a long report: growing the vector would move every paragraph.
+    document_.paragraphs.clear();
+    document_.paragraphs.reserve(512);
+    document_.paragraphs.insert(document_.paragraphs.end(), prolog.paragraphs.begin(), prolog.paragraphs.end());
+    document_.fonts = prolog.fonts;
+    document_.pictures = prolog.pictures;
+    format_ = format;
+    alignment_ = alignment;
+    tabStops_.clear();
+    unicodeSkip_ = 1;
+    pendingSkip_ = 0;
+}
+
+void DocumentBuilder::EndParagraph()
+{
+    pendingSkip_ = 0;
+    TakeParagraphProperties();
+    document_.paragraphs.emplace_back();
+}
+
+void DocumentBuilder::ResetParagraph()
+{
+    alignment_ = ParagraphAlignment::Left;
+    tabStops_.clear();
+}
+
+const DocumentModel& DocumentBuilder::Document()
+{
+    // The document's closing brace restores the properties in force before
+    // its opening one: the defaults.
+    TextParagraph& last = document_.paragraphs.back();
+    if (last.runs.empty()) {
+        last.alignment = ParagraphAlignment::Left;
+        last.tabStops.clear();
+        last.mark = CharFormat{};
+    }
+    return document_;
+}
+
+void DocumentBuilder::TakeParagraphProperties()
+{
+    TextParagraph& paragraph = document_.paragraphs.back();
+    paragraph.alignment = alignment_;
+    paragraph.mark = format_;
+    paragraph.tabStops = tabStops_;
+}
+
+bool DocumentBuilder::Skipping()
+{
+    if (pendingSkip_ == 0)
+        return false;
+    --pendingSkip_;
+    return true;
+}
+
+void DocumentBuilder::AppendText(std::string_view utf8)
+{
+    TakeParagraphProperties();
+    std::vector<TextRun>& runs = document_.paragraphs.back().runs;
+    if (runs.empty() || runs.back().picture >= 0 || !(runs.back().format == format_)) {
+        if (runs.empty())
+            runs.reserve(2); // a label and its value
+        runs.push_back(TextRun{format_, {}, -1});
+    }
+    runs.back().text += utf8;
+}
+
+void DocumentBuilder::Write(std::string_view rtf)
+{
+    // Printable ASCII but the three the document escapes, and the tab.
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        plain['\t'] = true;
+        return plain;
+    }();
+    const auto plain = [](char c) { return kPlain[static_cast<unsigned char>(c)]; };
+    std::size_t pos = 0;
+    while (pos < rtf.size()) {
+        // Printable ASCII without escapes, the most of every text, is taken
+        // a stretch at a time.
+        if (pendingSkip_ == 0 && plain(rtf[pos])) {
+            const std::size_t start = pos;
+            while (pos < rtf.size() && plain(rtf[pos]))
+                ++pos;
+            AppendText(rtf.substr(start, pos - start));
+            continue;
+        }
+        const char c = rtf[pos];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            ControlWord(rtf, ++pos);
+        } else if (c == '{' || c == '}') {
+            // Group marks, which the writer's texts do not use, are not text.
+            pendingSkip_ = 0;
+            ++pos;
+        } else if (byte < 0x20 && c != '\t') {
+            ++pos; // line ends and other raw control bytes are not text either
+        } else if (byte < 0x80) {
+            ++pos;
+            if (!Skipping())
+                AppendText(c == 0x7F ? "?" : std::string_view(&rtf[pos - 1], 1));
+        } else {
+            std::string shown;
+            pos = AppendShownCharacter(rtf, pos, shown);
+            if (!Skipping())
+                AppendText(shown);
+        }
+    }
+}
+
+void DocumentBuilder::ControlWord(std::string_view rtf, std::size_t& pos)
+{
+    if (pos >= rtf.size())
+        return;
+    const char first = rtf[pos];
+    if (!IsLetter(first)) {
+        ++pos;
+        std::string text;
+        switch (first) {
+        case '\'': {
+            const int high = pos < rtf.size() ? HexValue(rtf[pos]) : -1;
+            const int low = pos + 1 < rtf.size() ? HexValue(rtf[pos + 1]) : -1;
+            if (high >= 0 && low >= 0) {
+                pos += 2;
+                if (!Skipping())
+                    AppendShownByte(static_cast<std::uint8_t>(high * 16 + low), text);
+            }
+            break;
+        }
+        case '\\':
+        case '{':
+        case '}':
+            if (!Skipping())
+                text.push_back(first);
+            break;
+        case '~':
+            if (!Skipping())
+                text = "\u00A0";
+            break;
+        case '_':
+            if (!Skipping())
+                text.push_back('-');
+            break;
+        case '\r':
+        case '\n':
+            EndParagraph();
+            break;
+        default:
+            break;
+        }
+        if (!text.empty())
+            AppendText(text);
+        return;
+    }
+    const std::size_t start = pos;
+    while (pos < rtf.size() && IsLetter(rtf[pos]))
+        ++pos;
+    const std::string_view name = rtf.substr(start, pos - start);
+    bool negative = false;
+    if (pos + 1 < rtf.size() && rtf[pos] == '-' && IsDigit(rtf[pos + 1])) {
+        negative = true;
+        ++pos;
+    }
+    bool hasParameter = false;
+    std::int64_t value = 0;
+    while (pos < rtf.size() && IsDigit(rtf[pos])) {
+        hasParameter = true;
+        value = std::min<std::int64_t>(value * 10 + (rtf[pos] - '0'), std::numeric_limits<std::int32_t>::max());
+        ++pos;
+    }
+    const auto parameter = static_cast<std::int32_t>(negative ? -value : value);
+    if (pos < rtf.size() && rtf[pos] == ' ')
+        ++pos;
+    const bool on = !hasParameter || parameter != 0;
+    if (name == "par") {
+        EndParagraph();
+    } else if (name == "tab") {
+        if (!Skipping())
+            Tab();
+    } else if (name == "pard") {
+        ResetParagraph();
+    } else if (name == "plain") {
+        format_ = CharFormat{};
+    } else if (name == "b") {
+        format_.bold = on;
+    } else if (name == "i") {
+        format_.italic = on;
+    } else if (name == "ul") {
+        format_.underline = on;
+    } else if (name == "ulnone") {
+        format_.underline = false;
+    } else if (name == "f") {
+        format_.font = parameter;
+    } else if (name == "fs") {
+        format_.halfPoints = parameter;
+    } else if (name == "ql") {
+        alignment_ = ParagraphAlignment::Left;
+    } else if (name == "qc") {
+        alignment_ = ParagraphAlignment::Centre;
+    } else if (name == "qr") {
+        alignment_ = ParagraphAlignment::Right;
+    } else if (name == "qj") {
+        alignment_ = ParagraphAlignment::Justified;
+    } else if (name == "tx") {
+        AddTabStop(parameter);
+    } else if (name == "uc") {
+        unicodeSkip_ = std::clamp(parameter, 0, kMaxUnicodeSkip);
+    } else if (name == "u") {
+        char32_t c = static_cast<char32_t>(std::clamp(parameter < 0 ? parameter + 65536 : parameter, 0, 0xFFFF));
+        if (!Skipping()) {
+            // A control character would split the text's lines; a lone
+            // surrogate is no character.
+            if (c != U'\t' && (c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)))
+                c = U'?';
+            else if (c >= 0xD800 && c <= 0xDFFF)
+                c = 0xFFFD;
+            std::string text;
+            AppendUtf8(c, text);
+            AppendText(text);
+        }
+        pendingSkip_ = unicodeSkip_;
+    }
+}
+
+} // namespace tessarin

@@ -1,0 +1,106 @@
+#pragma once
+// The report as the writer builds it and every view shows it: paragraphs of
+// formatted text runs, the fonts they name and the pictures they hold. The
+// pane, the plain text, the clipboard and the printer all render from this.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+struct CharFormat {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    std::int32_t font = 0;
+    std::int32_t halfPoints = 24; // font size in half points
+
+    bool operator==(const CharFormat&) const = default;
+};
+
+enum class ParagraphAlignment : std::uint8_t { Left, Centre, Right, Justified };
+
+struct TextRun {
+    CharFormat format;
+    std::string text; // UTF-8; '\t' is a tab
+    // Index into DocumentModel::pictures when the run is a picture (its text
+    // is then empty), -1 otherwise.
+    std::int32_t picture = -1;
+};
+
+// An entry of the font table.
+struct FontEntry {
+    std::int32_t number = 0;
+    std::string family;     // "swiss", "modern", ...
+    std::int32_t pitch = 0; // 0 unknown, 1 fixed, 2 variable
+    std::string name;       // UTF-8
+};
+
+struct PictureData {
+    bool png = false;
+    std::string data;            // the picture file's bytes
+    std::int32_t width = 0;      // pixels
+    std::int32_t height = 0;
+    std::int32_t widthGoal = 0;  // twips on the page, 0 when not given
+    std::int32_t heightGoal = 0;
+};
+
+// A paragraph's tab stops in twips, in the order given. Kept in place: a
+// report has one paragraph in two with tab stops, never more than two.
+class TabStops {
+public:
+    static constexpr std::size_t kCapacity = 8;
+
+    bool push_back(std::int32_t twips)
+    {
+        if (size_ == kCapacity)
+            return false;
+        stops_[size_++] = twips;
+        return true;
+    }
+    void clear() noexcept { size_ = 0; }
+    bool empty() const noexcept { return size_ == 0; }
+    std::size_t size() const noexcept { return size_; }
+    const std::int32_t* begin() const noexcept { return stops_.data(); }
+    const std::int32_t* end() const noexcept { return stops_.data() + size_; }
+    bool operator==(const TabStops& other) const noexcept
+    {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
+
+private:
+    std::array<std::int32_t, kCapacity> stops_{};
+    std::size_t size_ = 0;
+};
+
+struct TextParagraph {
+    ParagraphAlignment alignment = ParagraphAlignment::Left;
+    TabStops tabStops;
+    bool picture = false;               // holds a picture
+    std::vector<TextRun> runs;
+    CharFormat mark{};                  // in force at the paragraph's end: an empty line's size
+
+    std::string Text() const;
+    // Characters as a rich-text control counts them: one per character,
+    // one per picture, none for the paragraph end.
+    std::int32_t Length() const;
+};
+
+struct DocumentModel {
+    // A document, even an empty one, has a paragraph: what shows an empty
+    // line. Those who make a document see to that (EmptyDocument()).
+    std::vector<TextParagraph> paragraphs;
+    std::vector<FontEntry> fonts{};        // in table order, one entry per number
+    std::vector<PictureData> pictures{};   // what picture runs point at
+
+    // Every paragraph's text followed by "\n", the last one included.
+    std::string PlainText() const;
+};
+
+// One empty paragraph, as an empty pane has.
+DocumentModel EmptyDocument();
+
+} // namespace tessarin

@@ -1,0 +1,99 @@
+// The model the writer fills and the RTF it renders say the same: read back,
+// the RTF gives the model, paragraph for paragraph and run for run. This is
+// what keeps the pane, the plain text and the saved document in step.
+#include "report_test_support.h"
+#include "rtf_encoding.h"
+#include "rtf_reader.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin::test {
+namespace {
+
+void ExpectSameFormat(const CharFormat& a, const CharFormat& b, const std::string& where)
+{
+    EXPECT_TRUE(a == b) << where << ": bold " << a.bold << "/" << b.bold << ", font " << a.font << "/" << b.font
+                        << ", size " << a.halfPoints << "/" << b.halfPoints;
+}
+
+void ExpectSameDocument(const DocumentModel& model, const DocumentModel& read, const std::string& name)
+{
+    ASSERT_EQ(model.paragraphs.size(), read.paragraphs.size()) << name;
+    for (std::size_t i = 0; i < model.paragraphs.size(); ++i) {
+        const TextParagraph& a = model.paragraphs[i];
+        const TextParagraph& b = read.paragraphs[i];
+        const std::string where = name + " paragraph " + std::to_string(i);
+        EXPECT_EQ(a.alignment, b.alignment) << where;
+        EXPECT_TRUE(a.tabStops == b.tabStops) << where;
+        EXPECT_EQ(a.picture, b.picture) << where;
+        ExpectSameFormat(a.mark, b.mark, where + " mark");
+        ASSERT_EQ(a.runs.size(), b.runs.size()) << where;
+        for (std::size_t k = 0; k < a.runs.size(); ++k) {
+            EXPECT_EQ(a.runs[k].text, b.runs[k].text) << where;
+            EXPECT_EQ(a.runs[k].picture, b.runs[k].picture) << where;
+            ExpectSameFormat(a.runs[k].format, b.runs[k].format, where + " run " + std::to_string(k));
+        }
+    }
+    ASSERT_EQ(model.fonts.size(), read.fonts.size()) << name;
+    for (std::size_t i = 0; i < model.fonts.size(); ++i) {
+        EXPECT_EQ(model.fonts[i].number, read.fonts[i].number);
+        EXPECT_EQ(model.fonts[i].family, read.fonts[i].family);
+        EXPECT_EQ(model.fonts[i].pitch, read.fonts[i].pitch);
+        EXPECT_EQ(model.fonts[i].name, read.fonts[i].name);
+    }
+    ASSERT_EQ(model.pictures.size(), read.pictures.size()) << name;
+    for (std::size_t i = 0; i < model.pictures.size(); ++i) {
+        const PictureData& a = model.pictures[i];
+        const PictureData& b = read.pictures[i];
+        EXPECT_TRUE(a.png == b.png && a.data == b.data && a.width == b.width && a.height == b.height &&
+                    a.widthGoal == b.widthGoal && a.heightGoal == b.heightGoal)
+            << name;
+    }
+}
+
+TEST(DocumentModel, EveryReportReadsBackAsItsModel)
+{
+    std::size_t reports = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TESSARIN_TEST_DATA)) {
+        if (entry.path().extension() != ".bin")
+            continue;
+        // The naive path hands the pane the model after every primitive.
+        for (const auto refresh : {ReportWriter::Refresh::Once, ReportWriter::Refresh::EveryPrimitive}) {
+            BuiltReport report;
+            Build(report, ReadEdid(entry.path()), ',', refresh);
+            ExpectSameDocument(report.writer->Document(), ReadRtf(report.rtf), entry.path().filename().string());
+        }
+        ++reports;
+    }
+    EXPECT_GE(reports, 10u);
+}
+
+// Labels and values carry the document's escapes and, now and then, a
+// control word; monitor texts come escaped, and what the code page lacks
+// shows as "?".
+TEST(DocumentModel, TextsWithEscapesAndControlWordsReadBackAsTheirModel)
+{
+    const std::string texts[] = {
+        "a\\{b\\}c\\\\d\\'e9\\'80\\'81 n\xC2\xB0\\'0d\\u8364?x",
+        "\\u-3999??y\\uc2\\u300 ab\\'01c\\uc1",
+        "x\\b bold\\b0 \\i it\\i0\\ul u\\ulnone\\tab t\\fs30 big\\f2 mono",
+        "\xE2\x82\xAC\xC2\x81\xC2\x85\xFF\xF0\x9F\x98\x80z\x7F\x01\t\xE2\x82",
+        EscapeRtfText("{\\par}\u00E9\u20AC\x01\u0416"),
+        "two\\par paragraphs",
+    };
+    for (const std::string& text : texts) {
+        HeadlessReportView view;
+        HeadlessSectionTree tree;
+        ReportWriter writer(view, tree);
+        writer.StartReport();
+        writer.AddLabelValue(text, text);
+        writer.AddRawDataLine(text, text);
+        writer.AddSectionTitle(text);
+        writer.AddExtensionTitle(text);
+        writer.AddEmptyLine();
+        ExpectSameDocument(writer.Document(), ReadRtf(writer.CompleteDocument()), text);
+    }
+}
+
+} // namespace
+} // namespace tessarin::test
