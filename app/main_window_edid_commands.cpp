@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -75,14 +76,16 @@ QString EntryText(const FoundEdid& edid, std::size_t index)
 bool frmMain::LoadEdidData(const QByteArray& text, QString* whyNot)
 {
     return LoadEdidInput(ReadEdidData(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))),
-                         whyNot);
+                         {}, whyNot);
 }
 
-bool frmMain::LoadEdidInput(const EdidInput& input, QString* whyNot)
+bool frmMain::LoadEdidInput(const EdidInput& input, const QString& source, QString* whyNot)
 {
-    const auto refuse = [whyNot](const QString& why) {
+    const auto refuse = [&](const QString& why) {
         if (whyNot != nullptr)
             *whyNot = why;
+        ShowRefusal(QStringLiteral("%1 was not loaded: %2")
+                        .arg(source.isEmpty() ? QStringLiteral("The text") : QFileInfo(source).fileName(), why));
         return false;
     };
     if (!input.error.empty())
@@ -93,8 +96,12 @@ bool frmMain::LoadEdidInput(const EdidInput& input, QString* whyNot)
         for (std::size_t i = 0; i < input.edids.size(); ++i)
             entries << EntryText(input.edids[i], i);
         const std::int16_t picked = frmSelect::SelectEntry(entries, this);
-        if (picked < 0)
-            return refuse(QStringLiteral("no EDID picked"));
+        if (picked < 0) {
+            // The user's own choice: nothing to say.
+            if (whyNot != nullptr)
+                *whyNot = QStringLiteral("no EDID picked");
+            return false;
+        }
         index = static_cast<std::size_t>(picked);
     }
     const std::vector<std::uint8_t> edid = DecoderBytes(input.edids[index].bytes);
@@ -104,9 +111,8 @@ bool frmMain::LoadEdidInput(const EdidInput& input, QString* whyNot)
     // later save saves what the user sees.
     currentEdid_ = edid;
     edidAsRead_ = input.edids[index].bytes;
-    mnuSaveEDD_->setEnabled(true);
     UpdateEdidCommands();
-    ShowReport();
+    ShowLoaded(source);
     return true;
 }
 
@@ -159,11 +165,8 @@ void frmMain::UpdateEdidCommands()
 
 void frmMain::mnuPasteEDID_Click()
 {
-    QString why;
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!LoadEdidData(text.toUtf8(), &why) && why != QStringLiteral("no EDID picked"))
-        QMessageBox::information(this, ProgramTitle(),
-                                 QStringLiteral("The clipboard holds no EDID that can be shown:\n") + why);
+    // A refusal shows in the status bar, as a refused file's does.
+    LoadEdidData(QGuiApplication::clipboard()->text().toUtf8());
 }
 
 void frmMain::mnuCopyEdidHex_Click()
