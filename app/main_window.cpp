@@ -169,6 +169,7 @@ void frmMain::BuildMenus()
     // replaced by nothing.
     mnuSaveEDD_->setEnabled(false);
     BuildCompleteDecodeMenus(mnuFile);
+    BuildEdidCommands(mnuFile);
 
     QMenu* mnuRead = menuBar()->addMenu(QStringLiteral("&Read EDID"));
     mnuRead->setObjectName(QStringLiteral("mnuRead"));

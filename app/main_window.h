@@ -26,6 +26,7 @@ namespace tessarin {
 
 class DeviceComponents;
 class MonitorStore;
+struct EdidInput;
 class ReportPane;
 class SectionTreeWidget;
 class frmAbout;
@@ -68,6 +69,13 @@ public:
     // Otherwise its report replaces the shown one. A refusal is shown in the
     // status bar (until the next good load) and given in `whyNot`.
     bool LoadEdidFile(const QString& fileName, QString* whyNot = nullptr);
+    // The same road for text (a paste, a drop) in any layout the reader
+    // knows. A text holding several EDIDs asks which one through the
+    // monitor selection dialog; cancelling it is a refusal.
+    bool LoadEdidData(const QByteArray& text, QString* whyNot = nullptr);
+    // A copy of the EDID with its serial numbers blanked, as binary,
+    // replacing the file atomically. False without an EDID or on failure.
+    bool SaveRedactedCopy(const QString& fileName);
     // The report as RTF, replacing the file atomically. False when it cannot be written.
     bool SaveReport(const QString& fileName);
     // CurrentEDID as an ".edd" file, replacing the file atomically. False
@@ -110,6 +118,9 @@ public slots:
     void mnuAbout_Click();
     void mnuSelectAndCopy_Click();
     void mnuSaveBinary_Click();
+    void mnuPasteEDID_Click();
+    void mnuCopyEdidHex_Click();
+    void mnuSaveRedacted_Click();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -118,6 +129,12 @@ protected:
 private:
     void BuildControls();
     void BuildMenus();
+    void BuildEdidCommands(QMenu* mnuFile);
+    void UpdateEdidCommands();
+    // `source`: the file read, or "" for pasted or dropped text.
+    bool LoadEdidInput(const EdidInput& input, const QString& source, QString* whyNot);
+    // Every block as read from the file or text shown, else CurrentEDID.
+    std::vector<std::uint8_t> EdidAsRead() const;
     void UpdateSystem();
     void ShowReport();
     void BuildCompleteDecodeMenus(QMenu* mnuFile);
@@ -139,8 +156,9 @@ private:
     Options options_;
     CEDIDParser parser_;
     std::vector<std::uint8_t> currentEdid_;
+    // Every block of the EDID shown, as read (CurrentEDID holds the first 256 bytes).
     std::vector<std::uint8_t> shownEdid_;
-    // All bytes of a file being loaded, for the next ShowReport; empty: CurrentEDID.
+    // All bytes of a file or text being loaded, for the next ShowReport; empty: CurrentEDID.
     std::vector<std::uint8_t> nextFullEdid_;
     std::int16_t selectedMonitorIndex_ = -1;
     SystemInfo system_;
@@ -160,6 +178,8 @@ private:
     QAction* mnuSaveEDD_ = nullptr;
     QAction* mnuSaveBinary_ = nullptr;
     QAction* mnuCompleteDecode_ = nullptr;
+    QAction* mnuSaveRedacted_ = nullptr;
+    QAction* mnuCopyHex_ = nullptr;
     QAction* mnuQorinDrive_ = nullptr;
     QAction* mnuQorinLite_ = nullptr;
     QMenu* mnuPopup_ = nullptr;

@@ -11,6 +11,7 @@
 
 #include "drm_monitor_store.h"
 #include "edd_file.h"
+#include "edid_commands.h"
 #include "edid_input.h"
 #include "edid_report.h"
 #include "file_dialogs.h"
@@ -81,22 +82,7 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
         ShowRefusal(QStringLiteral("%1 was not loaded: not a regular file").arg(QFileInfo(fileName).fileName()));
         return false;
     }
-    const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
-    // The decoder takes the first 256 bytes; the complete decode all of them.
-    const std::span<const std::uint8_t> first = std::span(input.edid).first(std::min<std::size_t>(input.edid.size(), 256));
-    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(first)) {
-        const QString why = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
-        if (whyNot != nullptr)
-            *whyNot = why;
-        ShowRefusal(QStringLiteral("%1 was not loaded: %2").arg(QFileInfo(fileName).fileName(), why));
-        return false;
-    }
-    // Only now: the bytes held are always those of the report shown, so a
-    // later "Save as edd File" saves what the user sees.
-    currentEdid_.assign(first.begin(), first.end());
-    nextFullEdid_.assign(input.edid.begin(), input.edid.begin() + static_cast<std::ptrdiff_t>(std::min(input.length, input.edid.size())));
-    ShowLoaded(fileName);
-    return true;
+    return LoadEdidInput(ReadEdidFile(QFile::encodeName(fileName).toStdString()), fileName, whyNot);
 }
 
 void frmMain::ShowRefusal(const QString& message)
@@ -191,7 +177,7 @@ int frmMain::PrintReport(QPrinter& printer)
 void frmMain::mnuLoadEDD_Click()
 {
     const QString fileName =
-        AskForFile(this, {QStringLiteral("Open Selected File"), EddFilters(), QFileDialog::AcceptOpen, {}, {}});
+        AskForFile(this, {QStringLiteral("Open Selected File"), EdidLoadFilters(), QFileDialog::AcceptOpen, {}, {}});
     if (fileName.isEmpty())
         return;
     // A file that is refused leaves the report as it was; the status bar says why.
@@ -269,17 +255,23 @@ void frmMain::TreeView1_NodeClick(const QString& tag)
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!FirstLocalFile(event->mimeData()).isEmpty())
+    const QMimeData* mime = event->mimeData();
+    // Text only when it holds an EDID: the cursor tells before the drop.
+    if (!FirstLocalFile(mime).isEmpty() ||
+        (mime != nullptr && mime->hasText() && ReadEdidData(mime->text().toStdString()).error.empty()))
         event->acceptProposedAction();
 }
 
 void frmMain::dropEvent(QDropEvent* event)
 {
     const QString fileName = FirstLocalFile(event->mimeData());
-    if (fileName.isEmpty())
-        return;
-    event->acceptProposedAction();
-    LoadEdidFile(fileName); // a refusal shows in the status bar
+    if (!fileName.isEmpty()) {
+        event->acceptProposedAction();
+        LoadEdidFile(fileName); // a refusal shows in the status bar
+    } else if (event->mimeData() != nullptr && event->mimeData()->hasText()) {
+        event->acceptProposedAction();
+        LoadEdidData(event->mimeData()->text().toUtf8());
+    }
 }
 
 } // namespace tessarin

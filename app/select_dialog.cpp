@@ -13,8 +13,30 @@ namespace tessarin {
 
 frmSelect::frmSelect(const MonitorStore& store, bool IsWindows7, QWidget* parent)
     : QDialog(parent)
-    , store_(store)
+    , store_(&store)
     , isWindows7_(IsWindows7)
+{
+    BuildControls();
+    Form_Load();
+}
+
+frmSelect::frmSelect(const QStringList& entries, QWidget* parent)
+    : QDialog(parent)
+{
+    BuildControls();
+    listDisplay_->addItems(entries);
+    if (!entries.isEmpty())
+        listDisplay_->setCurrentRow(0);
+}
+
+std::int16_t frmSelect::SelectEntry(const QStringList& entries, QWidget* parent)
+{
+    frmSelect dialog(entries, parent);
+    dialog.exec();
+    return dialog.SelectedMonitorIndex();
+}
+
+void frmSelect::BuildControls()
 {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("Monitor Display Selection"));
@@ -42,8 +64,6 @@ frmSelect::frmSelect(const MonitorStore& store, bool IsWindows7, QWidget* parent
     connect(cmdShowEDID_, &QPushButton::clicked, this, &frmSelect::cmdShowEDID_Click);
     connect(cmdCancel_, &QPushButton::clicked, this, &frmSelect::cmdCancel_Click);
     connect(listDisplay_, &QListWidget::itemDoubleClicked, this, &frmSelect::cmdShowEDID_Click);
-
-    Form_Load();
 }
 
 std::int16_t frmSelect::SelectMonitor(const MonitorStore& store, bool IsWindows7, QWidget* parent)
@@ -55,7 +75,7 @@ std::int16_t frmSelect::SelectMonitor(const MonitorStore& store, bool IsWindows7
 
 void frmSelect::Form_Load()
 {
-    const std::vector<std::string> list = BuildDisplayList(store_, isWindows7_);
+    const std::vector<std::string> list = BuildDisplayList(*store_, isWindows7_);
     listDisplay_->clear();
     for (const std::string& entry : list)
         listDisplay_->addItem(QString::fromStdString(isWindows7_ ? entry : ExtractName(entry)));
@@ -67,7 +87,7 @@ void frmSelect::Form_Load()
 // A walk of its own, as the list's: both see the store in the same order.
 std::int16_t frmSelect::GetActiveMonitor() const
 {
-    return FirstActiveEntry(BuildDisplayList(store_, isWindows7_));
+    return FirstActiveEntry(BuildDisplayList(*store_, isWindows7_));
 }
 
 void frmSelect::cmdShowEDID_Click()

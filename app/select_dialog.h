@@ -4,6 +4,7 @@
 // first active one, and hands back the picked list index; the window then
 // reads that index from a fresh walk (LoadRegistryEDID).
 #include <QDialog>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -26,6 +27,12 @@ public:
     // Shows the dialog modally; the picked index, -1 for none.
     static std::int16_t SelectMonitor(const MonitorStore& store, bool IsWindows7, QWidget* parent = nullptr);
 
+    // The same dialog over the monitors of a text that holds several EDIDs
+    // (xrandr's outputs, a registry export's keys): one entry each, the first
+    // preselected.
+    explicit frmSelect(const QStringList& entries, QWidget* parent = nullptr);
+    static std::int16_t SelectEntry(const QStringList& entries, QWidget* parent = nullptr);
+
     // -1 until "Show EDID Informations" is pressed with an item selected.
     std::int16_t SelectedMonitorIndex() const noexcept { return selectedMonitorIndex_; }
 
@@ -40,11 +47,12 @@ public slots:
     void reject() override;
 
 private:
+    void BuildControls();
     void Form_Load();
     std::int16_t GetActiveMonitor() const;
 
-    const MonitorStore& store_;
-    bool isWindows7_;
+    const MonitorStore* store_ = nullptr; // none for a list of entries
+    bool isWindows7_ = false;
     std::int16_t selectedMonitorIndex_ = -1;
     QListWidget* listDisplay_ = nullptr;
     QPushButton* cmdShowEDID_ = nullptr;

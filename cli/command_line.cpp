@@ -17,6 +17,12 @@ std::optional<OutputFormat> ParseFormat(std::string_view name)
         return OutputFormat::Text;
     if (name == "edd")
         return OutputFormat::Edd;
+    if (name == "bin")
+        return OutputFormat::Bin;
+    if (name == "hex")
+        return OutputFormat::Hex;
+    if (name == "json")
+        return OutputFormat::Json;
     return std::nullopt;
 }
 
@@ -93,11 +99,15 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             line.standard = true;
             continue;
         }
+        if (arg == "--redact" || arg == "--diff") {
+            (arg == "--redact" ? line.redact : line.diff) = true;
+            continue;
+        }
         // "--name value" or "--name=value"
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
         if (name != "--format" && name != "--output" && name != "--output-dir" && name != "--monitor" &&
-            name != "--drm-root") {
+            name != "--drm-root" && name != "--pick") {
             error = "unknown option '" + arg + "'";
             return false;
         }
@@ -117,7 +127,7 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
         if (name == "--format") {
             const auto format = ParseFormat(value);
             if (!format) {
-                error = "unknown format '" + value + "' (rtf, text or edd)";
+                error = "unknown format '" + value + "' (rtf, text, edd, bin, hex or json)";
                 return false;
             }
             if (formatGiven) {
@@ -137,6 +147,12 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
                 return false;
             }
             line.monitor = index;
+        } else if (name == "--pick") {
+            if (line.pick) {
+                error = "--pick given twice";
+                return false;
+            }
+            line.pick = value;
         } else {
             auto& target = name == "--output" ? line.output : name == "--output-dir" ? line.outputDir : line.drmRoot;
             if (target) {
@@ -154,13 +170,23 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
     }
     if (!CheckMonitorOptions(line, formatGiven, error))
         return false;
+    if (line.diff) {
+        if (line.listMonitors || line.monitor || formatGiven || line.output || line.outputDir) {
+            error = "--diff prints the differing fields: no --format, --output, --output-dir or --monitor";
+            return false;
+        }
+        if (line.inputs.size() != 2) {
+            error = "--diff compares two inputs";
+            return false;
+        }
+    }
     if (line.listMonitors || line.monitor)
         return true;
     if (line.inputs.empty()) {
         error = "no input";
         return false;
     }
-    if (line.inputs.size() > 1 && !line.outputDir) {
+    if (line.inputs.size() > 1 && !line.outputDir && !line.diff) {
         error = "several inputs need --output-dir DIR";
         return false;
     }
@@ -177,6 +203,9 @@ const char* OutputExtension(OutputFormat format)
     case OutputFormat::Rtf: return ".rtf";
     case OutputFormat::Text: return ".txt";
     case OutputFormat::Edd: return ".edd";
+    case OutputFormat::Bin: return ".bin";
+    case OutputFormat::Hex: return ".hex";
+    case OutputFormat::Json: return ".json";
     }
     return "";
 }

@@ -9,7 +9,7 @@
 
 namespace tessarin {
 
-enum class OutputFormat { Rtf, Text, Edd };
+enum class OutputFormat { Rtf, Text, Edd, Bin, Hex, Json };
 
 struct CommandLine {
     OutputFormat format = OutputFormat::Rtf;
@@ -25,10 +25,18 @@ struct CommandLine {
     bool listMonitors = false;
     std::optional<std::int16_t> monitor;
     std::optional<std::filesystem::path> drmRoot;
+    // Which EDID of an input holding several: 1-based number or name.
+    std::optional<std::string> pick;
+    // Serial numbers blanked, checksums recomputed.
+    bool redact = false;
+    // The two inputs compared field by field instead of reported.
+    bool diff = false;
 };
 
 inline constexpr const char* kUsage =
-    "usage: tessarin-report [--format rtf|text|edd] [--standard] [--output FILE | --output-dir DIR] INPUT...\n"
+    "usage: tessarin-report [--format rtf|text|edd|bin|hex|json] [--standard] [--pick N|NAME] [--redact]\n"
+    "                       [--output FILE | --output-dir DIR] INPUT...\n"
+    "       tessarin-report --diff [--pick N|NAME] [--redact] A B\n"
     "       tessarin-report --monitors [--drm-root DIR]\n"
     "       tessarin-report --monitor N [--format rtf|text|edd] [--standard] [--output FILE] [--drm-root DIR]";
 
@@ -36,7 +44,7 @@ inline constexpr const char* kUsage =
 // false with `error` saying what is wrong.
 bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std::string& error);
 
-// ".rtf", ".txt" or ".edd".
+// ".rtf", ".txt", ".edd", ".bin", ".hex" or ".json".
 const char* OutputExtension(OutputFormat format);
 
 } // namespace tessarin

@@ -4,13 +4,16 @@
 #include "drm_monitor_store.h"
 #include "edd_file.h"
 #include "edid_input.h"
+#include "edid_json.h"
 #include "edid_parser.h"
+#include "edid_redact.h"
 #include "edid_report.h"
 #include "headless_view.h"
 #include "monitor_load.h"
 #include "monitor_walk.h"
 #include "replace_file.h"
 #include "report_writer.h"
+#include "terminal_text.h"
 #include "utf8_path.h"
 #ifdef _WIN32
 #include "registry_monitor_store.h"
@@ -32,13 +35,40 @@ namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "tessarin-report";
 
-// `edid` holds every byte read, at least 256: the decoder takes the first
-// 256, the complete decode all of them.
-std::string Render(OutputFormat format, bool standard, std::span<const std::uint8_t> edid, char separator)
+// After the report, as everything added to it comes: what the copy lacks.
+void AddRedactedNote(ReportWriter& writer)
 {
+    writer.AddSectionTitle("Redacted Copy");
+    writer.AddLabelValue("Serial numbers : ", "replaced by zeros and spaces");
+    writer.AddLabelValue("Checksums : ", "recomputed; each block is as right or wrong as in the original");
+    writer.Publish();
+}
+
+std::string HexLines(const std::vector<std::uint8_t>& bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0xF];
+        text += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
+    }
+    return text;
+}
+
+// `bytes`: every block as read (or redacted); the report decodes the first
+// two, the complete decode all of them.
+std::string Render(OutputFormat format, bool standard, const std::vector<std::uint8_t>& bytes, bool redacted,
+                   char separator)
+{
+    if (format == OutputFormat::Bin)
+        return std::string(bytes.begin(), bytes.end());
+    if (format == OutputFormat::Hex)
+        return HexLines(bytes);
+    if (format == OutputFormat::Json)
+        return EdidJsonText(bytes, redacted);
+    const std::vector<std::uint8_t> first = DecoderBytes(bytes);
     CEDIDParser parser;
-    std::vector<std::uint8_t> first(CEDIDParser::EDIDSize, 0);
-    std::copy_n(edid.begin(), std::min(edid.size(), first.size()), first.begin());
     parser.UpdateEDIDDataFromArray(first);
     if (format == OutputFormat::Edd)
         return FormatDataFile(first, parser, separator);
@@ -47,21 +77,25 @@ std::string Render(OutputFormat format, bool standard, std::span<const std::uint
     ReportWriter writer(view, tree);
     ReportContext context{writer, parser, separator};
 #ifdef TESSARIN_COMPLETE_DECODE
-    const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(edid, separator);
+    const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(bytes, separator);
     if (!standard)
         context.complete = &decode;
 #else
     (void)standard;
 #endif
     DisplayEDIDBase(context);
+    if (redacted)
+        AddRedactedNote(writer);
     if (format == OutputFormat::Rtf)
         return writer.CompleteDocument();
     return writer.Document().PlainText();
 }
 
+// A name as it may go to a terminal: quoted, its control characters (and
+// bytes that are not UTF-8) escaped, when it holds any; else as it is.
 std::string DisplayName(const std::string& input)
 {
-    return input == "-" ? "standard input" : input;
+    return input == "-" ? "standard input" : QuoteForTerminal(input);
 }
 
 // The file an input gets in --output-dir: its own name with the format's
@@ -108,6 +142,8 @@ public:
             return ListMonitors();
         if (line_.monitor)
             return ReportMonitor(*line_.monitor);
+        if (line_.diff)
+            return Diff();
         if (line_.outputDir && !PrepareOutputDir())
             return 1;
         for (const std::string& input : line_.inputs)
@@ -151,7 +187,7 @@ private:
         // Every byte read for the complete decode; the decoder and an .edd take the first 256.
         if (allBytes.size() < edid.size())
             allBytes = edid;
-        Write(line_.output, Render(line_.format, line_.standard, allBytes, separator_));
+        Write(line_.output, Render(line_.format, line_.standard, allBytes, false, separator_));
         return failed_ ? 1 : 0;
     }
 
@@ -180,12 +216,77 @@ private:
             }
             target = *line_.outputDir / name;
         }
+        std::vector<std::uint8_t> bytes;
+        if (!Load(input, bytes))
+            return;
+        Write(target, Render(line_.format, line_.standard, bytes, line_.redact, separator_));
+    }
+
+    // The one EDID of `input` that --pick names (or the only one), redacted
+    // when asked.
+    bool Load(const std::string& input, std::vector<std::uint8_t>& bytes)
+    {
         const EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
         if (!edid.error.empty()) {
             Fail(DisplayName(input), edid.error);
-            return;
+            return false;
         }
-        Write(target, Render(line_.format, line_.standard, std::span(edid.edid).first(std::max(edid.length, CEDIDParser::EDIDSize)), separator_));
+        std::size_t index = 0;
+        if (line_.pick) {
+            std::string error;
+            const auto picked = PickEdid(edid, *line_.pick, error);
+            if (!picked) {
+                Fail(DisplayName(input), error);
+                return false;
+            }
+            index = *picked;
+        } else if (edid.edids.size() > 1) {
+            std::string list;
+            constexpr std::size_t kShown = 10;
+            for (std::size_t i = 0; i < std::min(edid.edids.size(), kShown); ++i)
+                list += (i ? ", " : "") + std::to_string(i + 1) +
+                        (edid.edids[i].name.empty() ? "" : " " + QuoteForTerminal(edid.edids[i].name));
+            if (edid.edids.size() > kShown)
+                list += ", ...";
+            Fail(DisplayName(input), "holds " + std::to_string(edid.edids.size()) + " EDIDs (" + list +
+                                         "): choose one with --pick N or --pick NAME");
+            return false;
+        }
+        bytes = edid.edids[index].bytes;
+        if (line_.redact)
+            bytes = RedactEdid(bytes).bytes;
+        return true;
+    }
+
+    // Field, value in A, value in B, tab-separated, one difference a line.
+    int Diff()
+    {
+        std::vector<std::uint8_t> a;
+        std::vector<std::uint8_t> b;
+        if (!Load(line_.inputs[0], a) || !Load(line_.inputs[1], b))
+            return 2;
+        // A's fields in its order, then those only B has.
+        const auto left = FlattenJson(EdidJson(a, line_.redact));
+        const auto right = FlattenJson(EdidJson(b, line_.redact));
+        const std::map<std::string, std::string> rightValues(right.begin(), right.end());
+        const std::map<std::string, std::string> leftValues(left.begin(), left.end());
+        bool differ = false;
+        const auto show = [&](const std::string& field, const std::string& inA, const std::string& inB) {
+            differ = true;
+            out_ << field << '\t' << inA << '\t' << inB << '\n';
+        };
+        for (const auto& [field, value] : left) {
+            const auto other = rightValues.find(field);
+            if (other == rightValues.end())
+                show(field, value, "(none)");
+            else if (other->second != value)
+                show(field, value, other->second);
+        }
+        for (const auto& [field, value] : right)
+            if (!leftValues.count(field))
+                show(field, "(none)", value);
+        out_.flush();
+        return differ ? 1 : 0;
     }
 
     void Write(const std::optional<fs::path>& target, const std::string& content)
@@ -202,7 +303,7 @@ private:
 
     void Fail(const std::string& name, const std::string& reason)
     {
-        err_ << kProgram << ": " << name << ": " << reason << '\n';
+        err_ << kProgram << ": " << QuoteForTerminal(name) << ": " << reason << '\n';
         failed_ = true;
     }
 
@@ -227,14 +328,23 @@ int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostr
     }
     if (line.help) {
         out << kUsage << "\n\n"
-            << "Writes the report of each EDID: a raw binary EDID (all its blocks, up to\n"
-               "32 KiB) or an .edd file; '-' reads standard input. The report is followed by\n"
-               "the complete decode of every block, where the program was built with\n"
-               "libdisplay-info.\n"
+            << "Writes the report of each EDID. An input is a raw binary EDID (all its blocks,\n"
+               "up to 256), an .edd file, hex text (xxd, hexdump -C, od, edid-decode), xrandr\n"
+               "--verbose or --props output, a C array, base64 or a Windows .reg export; '-'\n"
+               "reads standard input. The report is followed by the complete decode of every\n"
+               "block, where the program was built with libdisplay-info.\n"
                "  --format rtf   the RTF report (default)\n"
                "  --format text  its plain text, one line per paragraph, UTF-8\n"
                "  --format edd   the .edd data file of the EDID\n"
+               "  --format bin   the EDID's bytes as read, every block\n"
+               "  --format hex   the same as hex text, 16 bytes a line\n"
+               "  --format json  every value of the report, typed (docs/edid-report.schema.json)\n"
                "  --standard     the report alone, without the complete decode\n"
+               "  --pick N|NAME  the EDID to take from an input holding several: its number\n"
+               "                 (from 1) or its name (xrandr output, registry key, C array)\n"
+               "  --redact       serial numbers blanked, checksums recomputed\n"
+               "  --diff A B     the fields in which two EDIDs differ, one a line: field, value\n"
+               "                 in A, value in B; exit 0 same, 1 different, 2 error\n"
                "  --output FILE  write to FILE instead of standard output\n"
                "  --output-dir DIR  one file per input in DIR, named after the input\n"
                "  --monitors     list the monitors of the system's store (Linux: the DRM\n"

@@ -71,25 +71,26 @@ TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
     EXPECT_EQ(window_.windowTitle(), "Tessarin V" + ProgramVersion());
     const QList<QAction*> bar = window_.menuBar()->actions();
 #ifdef TESSARIN_COMPLETE_DECODE
-    ASSERT_EQ(bar.size(), 4);
-    EXPECT_EQ(bar[2]->text(), "&View");
+    ASSERT_EQ(bar.size(), 5);
+    EXPECT_EQ(bar[3]->text(), "&View");
 #else
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
 #endif
     EXPECT_EQ(bar[0]->text(), "&File");
-    EXPECT_EQ(bar[1]->text(), "&Read EDID");
+    EXPECT_EQ(bar[1]->text(), "&Edit");
+    EXPECT_EQ(bar[2]->text(), "&Read EDID");
     EXPECT_EQ(bar.back()->text(), "&About");
     QStringList file;
     for (QAction* action : bar[0]->menu()->actions())
         file << action->text();
     EXPECT_EQ(file, QStringList({"&Save as RTF File", "&Print RTF File", "Load edd File", "Save as edd File",
-                                 "Save as Binary EDID"}));
+                                 "Save as Binary EDID", "Save Redacted Copy..."}));
     EXPECT_EQ(Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(Action("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
     EXPECT_EQ(Action("mnuLoadEDD")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(Action("mnuAbout")->shortcut(), QKeySequence("F1"));
     // No device component here: both entries hidden, the store's entry in its place.
-    const QList<QAction*> read = bar[1]->menu()->actions();
+    const QList<QAction*> read = bar[2]->menu()->actions();
     ASSERT_EQ(read.size(), 3);
     EXPECT_EQ(read[0]->objectName(), "mnuRegistry");
     EXPECT_FALSE(Action("mnuQorinDrive")->isVisible());
@@ -193,9 +194,10 @@ TEST_F(Window, LoadingAnEddFromTheMenuShowsTheReportAndTheTree)
         ASSERT_NE(dialog, nullptr);
         asked = true;
         EXPECT_EQ(dialog->windowTitle(), "Open Selected File");
-        EXPECT_EQ(dialog->nameFilters().first(), "EDID Data Files (*.edd)");
-        EXPECT_EQ(dialog->selectedNameFilter(), "EDID Data Files (*.edd)");
-        EXPECT_TRUE(dialog->nameFilters().at(1).startsWith("All Files ("));
+        EXPECT_EQ(dialog->nameFilters().first(), "EDID Data Files (*.edd *.bin edid)");
+        EXPECT_EQ(dialog->selectedNameFilter(), "EDID Data Files (*.edd *.bin edid)");
+        EXPECT_TRUE(dialog->nameFilters().at(1).startsWith("All EDID files ("));
+        EXPECT_TRUE(dialog->nameFilters().last().startsWith("All Files ("));
         Choose(dialog, edd);
     });
     Action("mnuLoadEDD")->trigger();

@@ -1,12 +1,14 @@
 // tessarin-report run in-process: what it writes where, what it refuses, and
 // the exit status a script sees.
 #include "edd_file.h"
+#include "edid_layouts.h"
 #include "edid_parser.h"
 #include "point_separator.h"
 #include "report_tool.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -73,10 +75,12 @@ TEST_F(ReportTool, UsageErrorsExitTwoWithTheUsageLineAndWriteNothing)
         {bin, bin},
         {"--output-dir", dir_.string(), "-", "-"},
         {"--format", "rtf", "--format=text", bin},
+        {"--diff", bin},
+        {"--diff", "--format", "json", bin, bin},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), 2) << ::testing::PrintToString(args);
-        EXPECT_NE(err_.str().find("usage: tessarin-report [--format rtf|text|edd]"), std::string::npos);
+        EXPECT_NE(err_.str().find("usage: tessarin-report [--format rtf|text|edd|bin|hex|json]"), std::string::npos);
         EXPECT_EQ(out_.str(), "");
     }
     EXPECT_TRUE(fs::is_empty(dir_));
@@ -131,7 +135,7 @@ TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
                               ": not an EDID: byte 8 is 0x00 (no manufacturer ID)\n");
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(Run({(dir_ / "junk.txt").string()}), 1);
-    EXPECT_NE(err_.str().find("junk.txt: not an EDID: byte 1 is 0x00, not 0xFF"), std::string::npos);
+    EXPECT_NE(err_.str().find("junk.txt: neither a raw EDID nor an .edd file with a hex table"), std::string::npos);
     EXPECT_EQ(Run({(dir_ / "badhex.edd").string()}), 1);
     EXPECT_NE(err_.str().find("badhex.edd: neither a raw EDID nor a readable .edd file"), std::string::npos);
     EXPECT_EQ(Run({(dir_ / "missing.bin").string()}), 1);
@@ -139,7 +143,10 @@ TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
     EXPECT_EQ(Run({dir_.string()}), 1);
     EXPECT_NE(err_.str().find(": is a directory"), std::string::npos);
     EXPECT_EQ(Run({"-"}, "junk"), 1);
-    EXPECT_EQ(err_.str(), "tessarin-report: standard input: not an EDID: byte 1 is 0x00, not 0xFF\n");
+    EXPECT_EQ(err_.str(), std::string("tessarin-report: standard input: ") + kLayoutsTried + "\n");
+    // A name cannot write to the terminal.
+    EXPECT_EQ(Run({"no\nsuch\x1b[2J.bin"}), 1);
+    EXPECT_EQ(err_.str(), "tessarin-report: 'no\\nsuch\\x1b[2J.bin': cannot open: No such file or directory\n");
 }
 
 // An input that never ends, like /dev/zero or a pipe that stays open.
@@ -160,7 +167,7 @@ TEST_F(ReportTool, EndlessInputIsReadOnlyAsFarAsAnEddFileCanGo)
     EndlessZeros zeros;
     std::istream in(&zeros);
     EXPECT_EQ(RunReportTool(std::vector<std::string>{"-"}, in, out_, err_), 1);
-    EXPECT_EQ(err_.str(), "tessarin-report: standard input: not an EDID: byte 1 is 0x00, not 0xFF\n");
+    EXPECT_EQ(err_.str(), std::string("tessarin-report: standard input: ") + kLayoutsTried + "\n");
 }
 
 TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
@@ -183,7 +190,7 @@ TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"stdin.txt", "x.txt"}));
-    EXPECT_NE(err_.str().find("bad.bin: not an EDID"), std::string::npos);
+    EXPECT_NE(err_.str().find("bad.bin: neither a raw EDID"), std::string::npos);
     EXPECT_NE(err_.str().find((fs::path("b") / "x.bin").string() + ": skipped: its output x.txt is that of"),
               std::string::npos);
     EXPECT_EQ(out_.str(), "");
@@ -210,6 +217,71 @@ TEST_F(ReportTool, OutputFileIsReplacedWholeOrNotAtAll)
     EXPECT_EQ(Slurp(target), "old");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(ReportTool, AnEdidAmongSeveralIsPickedAndWrittenAsBytesOrHex)
+{
+    const std::string xrandr = (kData / "layouts" / "GSM-SAM.xrandr-verbose").string();
+    EXPECT_EQ(Run({"--format", "bin", xrandr}), 1);
+    EXPECT_NE(err_.str().find("holds 2 EDIDs (1 HDMI-1, 2 DP-1): choose one with --pick"), std::string::npos);
+    ASSERT_EQ(Run({"--format", "bin", "--pick", "DP-1", xrandr}), 0) << err_.str();
+    EXPECT_EQ(out_.str(), Slurp(kData / "SAM-0D66531D4F35.bin"));
+    EXPECT_EQ(Run({"--pick", "3", xrandr}), 1);
+
+    // Every block goes out as read, the third too, and hex reads back.
+    const std::string threeBlocks =
+        Slurp(kData / "GSM-7045A2DA2452.bin") + Slurp(kData / "SAM-0D66531D4F35.bin").substr(128);
+    ASSERT_EQ(Run({"--format", "hex", "-"}, threeBlocks), 0);
+    const std::string hex = out_.str();
+    EXPECT_EQ(std::count(hex.begin(), hex.end(), '\n'), 24);
+    EXPECT_TRUE(hex.starts_with("00 ff ff ff ff ff ff 00 1e 6d 01 00 01 01 01 01\n"));
+    ASSERT_EQ(Run({"--format", "bin", "-"}, hex), 0);
+    EXPECT_EQ(out_.str(), threeBlocks);
+}
+
+TEST_F(ReportTool, RedactedCopiesLoseTheSerialsButNotTheChecksumVerdicts)
+{
+    std::string edid = Slurp(kData / "APP-edid-decode-apple-cinemahd-30-dvi.bin");
+    ASSERT_NE(edid.find("CY73602KXMP"), std::string::npos);
+    edid[127] = static_cast<char>(edid[127] + 1); // block 0 now sums to 1
+    ASSERT_EQ(Run({"--redact", "--format", "bin", "-"}, edid), 0);
+    const std::string redacted = out_.str();
+    ASSERT_EQ(redacted.size(), 256u);
+    EXPECT_EQ(redacted.substr(12, 4), std::string(4, '\0'));
+    EXPECT_EQ(redacted.find("CY73602KXMP"), std::string::npos);
+    EXPECT_NE(redacted.find(std::string("\0\0\0\xFF\0", 5) + std::string(13, ' ')), std::string::npos);
+    const auto sum = [](const std::string& bytes, std::size_t from) {
+        unsigned total = 0;
+        for (std::size_t i = from; i < from + 128; ++i)
+            total += static_cast<unsigned char>(bytes[i]);
+        return total % 256;
+    };
+    EXPECT_EQ(sum(redacted, 0), 1u);
+    EXPECT_EQ(redacted.substr(128), edid.substr(128));
+
+    ASSERT_EQ(Run({"--redact", "--format", "text", "-"}, edid), 0);
+    EXPECT_NE(out_.str().find("Redacted Copy"), std::string::npos);
+    ASSERT_EQ(Run({"--redact", "--format", "json", "-"}, edid), 0);
+    EXPECT_NE(out_.str().find("\"redacted\": true"), std::string::npos);
+    EXPECT_NE(out_.str().find("\"checksum_valid\": false"), std::string::npos);
+}
+
+TEST_F(ReportTool, DiffListsTheFieldsThatDifferAndExitsByTheOutcome)
+{
+    const std::string bin = (kData / "AOC-1C42FD9DA200.bin").string();
+    EXPECT_EQ(Run({"--diff", bin, (kData / "layouts" / "AOC-1C42FD9DA200.xxd").string()}), 0);
+    EXPECT_EQ(out_.str(), "");
+
+    Spit(dir_ / "redacted.bin", [&] {
+        Run({"--redact", "--format", "bin", bin});
+        return out_.str();
+    }());
+    EXPECT_EQ(Run({"--diff", bin, (dir_ / "redacted.bin").string()}), 1);
+    EXPECT_NE(out_.str().find("standard.identification.serial_number\t"), std::string::npos);
+    EXPECT_NE(out_.str().find("blocks[0].checksum\t"), std::string::npos);
+    EXPECT_EQ(out_.str().find("standard.identification.manufacturer_id"), std::string::npos);
+
+    EXPECT_EQ(Run({"--diff", bin, (dir_ / "missing.bin").string()}), 2);
 }
 
 } // namespace
