@@ -133,10 +133,10 @@ void DocumentBuilder::Write(std::string_view rtf)
         // Printable ASCII without escapes, the most of every text, is taken
         // a stretch at a time.
         if (pendingSkip_ == 0 && plain(rtf[pos])) {
-            const std::size_t start = pos;
-            while (pos < rtf.size() && plain(rtf[pos]))
-                ++pos;
-            AppendText(rtf.substr(start, pos - start));
+            const auto stretch = std::find_if_not(rtf.begin() + static_cast<std::ptrdiff_t>(pos), rtf.end(), plain);
+            const auto end = static_cast<std::size_t>(stretch - rtf.begin());
+            AppendText(rtf.substr(pos, end - pos));
+            pos = end;
             continue;
         }
         const char c = rtf[pos];
