@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "logo_strip.h"
 #include "program_info.h"
 
 #include <QDesktopServices>
@@ -22,7 +23,7 @@ frmAbout::frmAbout(QWidget* parent)
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/tessarin/tessarin-64.png")));
+    picIcon->setPixmap(ProgramIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignTop);
 
     auto* lblTitle = new QLabel(ProgramTitle(), this);

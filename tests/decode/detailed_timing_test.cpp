@@ -38,19 +38,6 @@ std::array<int, 12> Numbers(const CDetailedTiming& t)
             t.VerticalBorder()};
 }
 
-TEST(DetailedTiming, Full1080pDescriptor)
-{
-    const CDetailedTiming t = Fed({0x02, 0x3A, 0x80, 0x18, 0x71, 0x38, 0x2D, 0x40, 0x58, 0x2C, 0x45, 0x00, 0x40,
-                                   0x84, 0x63, 0x00, 0x00, 0x1E});
-    EXPECT_TRUE(t.isValid());
-    EXPECT_FLOAT_EQ(t.PixelClock(), 148.5f);
-    EXPECT_EQ(Numbers(t), (std::array<int, 12>{1920, 280, 1080, 45, 88, 44, 4, 5, 1600, 900, 0, 0}));
-    EXPECT_EQ(t.InputType(), 3);
-    EXPECT_TRUE(t.HorizontalPolarity() && t.VerticalPolarity());
-    EXPECT_FALSE(t.Interlaced());
-    EXPECT_EQ(t.StereoDisplay(), "Normal display (no stereo)");
-}
-
 TEST(DetailedTiming, EachFieldReadsOnlyItsOwnBits)
 {
     struct Case {

@@ -50,10 +50,12 @@ TEST(MonitorWalk, EntriesReadDescriptionManufacturerAndTheActiveFlag)
     FakeMonitorStore store;
     store.AddInstance("DEL4097", "1", {"MONITOR\\DEL4097"}, "Dell U2415", "Dell Inc.", true);
     store.AddInstance("DEL4097", "2", {"MONITOR\\DEL4097"}, "Dell U2415", "Dell Inc.", false);
+    store.AddSubkey(kDisplay + "DEL4097\\2", "LogConf");
     FakeMonitorStore::Key& broken = store.AddInstance("SAM0F9C", "1", {"MONITOR\\SAM0F9C"}, "", "", false);
     broken.strings.erase("DeviceDesc");
-    // A subkey named like the active marker in another case counts; a key
-    // without any subkey is inactive.
+    // A subkey named like the active marker in another case counts, another
+    // of its length (Windows's LogConf) does not; a key without any subkey is
+    // inactive.
     store.AddInstance("GSM5B7F", "1", {"MONITOR\\GSM5B7F"}, "LG", "LG", false);
     store.AddSubkey(kDisplay + "GSM5B7F\\1", "CONTROL");
     store.AddSubkey(kDisplay, "ACR02F9");

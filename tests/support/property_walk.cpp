@@ -56,103 +56,62 @@ void Take(Fold& fold, Read&& read)
     }
 }
 
+// The members read one after another, each through Take.
+template <typename Object, typename... Reads>
+void TakeEach(Fold& fold, const Object& object, Reads... reads)
+{
+    (Take(fold, [&] { return (object.*reads)(); }), ...);
+}
+
+template <typename Object, typename Index, typename... Reads>
+void TakeEachAt(Fold& fold, const Object& object, Index index, Reads... reads)
+{
+    (Take(fold, [&] { return (object.*reads)(index); }), ...);
+}
+
+using P = CEDIDParser;
+using C = CCEA861;
+
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kFirstTiming = -1;
 constexpr std::int32_t kLastTiming = 30;
 
-void ReadIdentification(const CEDIDParser& p, Fold& f)
+void ReadEstablishedTiming(const CEDIDParser& p, Fold& f, std::int32_t e)
 {
-    Take(f, [&] { return p.RawEDIDBaseData(); });
-    Take(f, [&] { return p.TypeOfExtensionBlock(); });
-    Take(f, [&] { return p.ManufacturerID(); });
-    Take(f, [&] { return p.IDManufacturerName(); });
-    Take(f, [&] { return p.IDProductId(); });
-    Take(f, [&] { return p.IDSerialNumber(); });
-    Take(f, [&] { return p.WeekOfManufacture(); });
-    Take(f, [&] { return p.YearOfManufacture(); });
-    Take(f, [&] { return p.EDIDVersion(); });
-    Take(f, [&] { return p.EDIDRevision(); });
-    Take(f, [&] { return p.NumberOfExtensionFlag(); });
+    TakeEachAt(f, p, e, &P::EstablishedTimingsString, &P::EstablishedTimingsHorizontalActive,
+               &P::EstablishedTimingsVerticalActive, &P::EstablishedTimingsSupported);
 }
 
-void ReadDisplayParameters(const CEDIDParser& p, Fold& f)
+void ReadBaseBlock(const CEDIDParser& p, Fold& f)
 {
-    Take(f, [&] { return p.VideoInputDefinition(); });
-    Take(f, [&] { return p.AnalogSignalProperties(); });
-    Take(f, [&] { return p.DFP1XCompatibleInterface(); });
-    Take(f, [&] { return p.MaxHorizontalImageSize(); });
-    Take(f, [&] { return p.MaxVerticalImageSize(); });
-    Take(f, [&] { return p.DisplaySize(); });
-    Take(f, [&] { return p.DisplayGamma(); });
-    Take(f, [&] { return p.StandbySupported(); });
-    Take(f, [&] { return p.SuspendSupported(); });
-    Take(f, [&] { return p.ActiveOffSupported(); });
-    Take(f, [&] { return p.DisplayType(); });
-    Take(f, [&] { return p.sRGBDefaultColorSpace(); });
-    Take(f, [&] { return p.PreferedTimingMode(); });
-    Take(f, [&] { return p.DefaultGTFSupported(); });
-    Take(f, [&] { return p.RedX(); });
-    Take(f, [&] { return p.RedY(); });
-    Take(f, [&] { return p.GreenX(); });
-    Take(f, [&] { return p.GreenY(); });
-    Take(f, [&] { return p.BlueX(); });
-    Take(f, [&] { return p.BlueY(); });
-    Take(f, [&] { return p.WhiteX(); });
-    Take(f, [&] { return p.WhiteY(); });
-}
-
-void ReadTimingTables(const CEDIDParser& p, Fold& f)
-{
-    for (std::int32_t e = kFirstTiming; e <= kLastTiming; ++e) {
-        Take(f, [&] { return p.EstablishedTimingsString(e); });
-        Take(f, [&] { return p.EstablishedTimingsHorizontalActive(e); });
-        Take(f, [&] { return p.EstablishedTimingsVerticalActive(e); });
-        Take(f, [&] { return p.EstablishedTimingsSupported(e); });
-    }
-    for (std::uint8_t id = 1; id <= 8; ++id) {
-        Take(f, [&] { return p.StandardTimingXResolution(id); });
-        Take(f, [&] { return p.StandardTimingYResolution(id); });
-        Take(f, [&] { return p.StandardTimingVerticalFrequency(id); });
-        Take(f, [&] { return p.StandardTimingEnable(id); });
-        Take(f, [&] { return p.StandardTimingAspectRatio(id); });
-    }
-}
-
-void ReadMonitorDescriptors(const CEDIDParser& p, Fold& f)
-{
-    Take(f, [&] { return p.MonitorName(); });
-    Take(f, [&] { return p.MonitorSerialNumber(); });
-    Take(f, [&] { return p.MinimumVerticalFrequency(); });
-    Take(f, [&] { return p.MaximumVerticalFrequency(); });
-    Take(f, [&] { return p.MinimumHorizontalFrequency(); });
-    Take(f, [&] { return p.MaximumHorizontalFrequency(); });
-    Take(f, [&] { return p.MaximumPixelClock(); });
+    TakeEach(f, p, &P::RawEDIDBaseData, &P::TypeOfExtensionBlock, &P::ManufacturerID, &P::IDManufacturerName,
+             &P::IDProductId, &P::IDSerialNumber, &P::WeekOfManufacture, &P::YearOfManufacture, &P::EDIDVersion,
+             &P::EDIDRevision, &P::NumberOfExtensionFlag);
+    TakeEach(f, p, &P::VideoInputDefinition, &P::AnalogSignalProperties, &P::DFP1XCompatibleInterface,
+             &P::MaxHorizontalImageSize, &P::MaxVerticalImageSize, &P::DisplaySize, &P::DisplayGamma,
+             &P::StandbySupported, &P::SuspendSupported, &P::ActiveOffSupported, &P::DisplayType,
+             &P::sRGBDefaultColorSpace, &P::PreferedTimingMode, &P::DefaultGTFSupported);
+    TakeEach(f, p, &P::RedX, &P::RedY, &P::GreenX, &P::GreenY, &P::BlueX, &P::BlueY, &P::WhiteX, &P::WhiteY);
+    for (std::int32_t e = kFirstTiming; e <= kLastTiming; ++e)
+        ReadEstablishedTiming(p, f, e);
+    for (std::uint8_t id = 1; id <= 8; ++id)
+        TakeEachAt(f, p, id, &P::StandardTimingXResolution, &P::StandardTimingYResolution,
+                   &P::StandardTimingVerticalFrequency, &P::StandardTimingEnable, &P::StandardTimingAspectRatio);
+    TakeEach(f, p, &P::MonitorName, &P::MonitorSerialNumber, &P::MinimumVerticalFrequency,
+             &P::MaximumVerticalFrequency, &P::MinimumHorizontalFrequency, &P::MaximumHorizontalFrequency,
+             &P::MaximumPixelClock);
 }
 
 // The properties of the slot DetailedTimingIndex selects, plus the one
 // established-timing property that borrows that slot's blanking.
 void ReadSelectedTiming(const CEDIDParser& p, Fold& f)
 {
-    Take(f, [&] { return p.DetailedTimingIsValid(); });
-    Take(f, [&] { return p.PixelClock(); });
-    Take(f, [&] { return p.HorizontalActive(); });
-    Take(f, [&] { return p.HorizontalBlanking(); });
-    Take(f, [&] { return p.VerticalActive(); });
-    Take(f, [&] { return p.VerticalBlanking(); });
-    Take(f, [&] { return p.HorizontalSyncOffset(); });
-    Take(f, [&] { return p.HorizontalSyncPulseWidth(); });
-    Take(f, [&] { return p.VerticalSyncOffset(); });
-    Take(f, [&] { return p.VerticalSyncPulseWidth(); });
-    Take(f, [&] { return p.HorizontalSize(); });
-    Take(f, [&] { return p.VerticalSize(); });
-    Take(f, [&] { return p.HorizontalBorder(); });
-    Take(f, [&] { return p.VerticalBorder(); });
-    Take(f, [&] { return p.Interlaced(); });
-    Take(f, [&] { return p.StereoDisplay(); });
-    Take(f, [&] { return p.InputType(); });
-    Take(f, [&] { return p.VerticalPolarity(); });
-    Take(f, [&] { return p.HorizontalPolarity(); });
+    TakeEach(f, p, &P::DetailedTimingIsValid, &P::PixelClock, &P::HorizontalActive, &P::HorizontalBlanking,
+             &P::VerticalActive, &P::VerticalBlanking, &P::HorizontalSyncOffset, &P::HorizontalSyncPulseWidth,
+             &P::VerticalSyncOffset, &P::VerticalSyncPulseWidth, &P::HorizontalSize, &P::VerticalSize,
+             &P::HorizontalBorder, &P::VerticalBorder, &P::Interlaced, &P::StereoDisplay, &P::InputType,
+             &P::VerticalPolarity, &P::HorizontalPolarity);
     for (std::int32_t e = kFirstTiming; e <= kLastTiming; ++e)
         Take(f, [&] { return p.EstablishedTimingPixelFrequency(e); });
 }
@@ -181,10 +140,7 @@ void ReadOutOfRange(CEDIDParser& parser, Fold& f)
         Take(f, [&] { return parser.StandardTimingXResolution(id); });
     parser.DetailedTimingIndex(1);
     for (const std::int32_t e : {kMin, kMax}) {
-        Take(f, [&] { return parser.EstablishedTimingsString(e); });
-        Take(f, [&] { return parser.EstablishedTimingsHorizontalActive(e); });
-        Take(f, [&] { return parser.EstablishedTimingsVerticalActive(e); });
-        Take(f, [&] { return parser.EstablishedTimingsSupported(e); });
+        ReadEstablishedTiming(parser, f, e);
         Take(f, [&] { return parser.EstablishedTimingPixelFrequency(e); });
     }
 }
@@ -197,45 +153,24 @@ void ReadExtensionOutOfRange(const CCEA861& c, Fold& f)
 
 void ReadExtension(const CCEA861& c, Fold& f)
 {
-    Take(f, [&] { return c.RawEDIDCEAData(); });
-    Take(f, [&] { return c.RevisionNumber(); });
+    TakeEach(f, c, &C::RawEDIDCEAData, &C::RevisionNumber);
     for (std::int32_t bit = 0; bit <= 3; ++bit)
         Take(f, [&] { return c.IsDTVMonitorSupport(bit); });
-    Take(f, [&] { return c.NumberOfNativeFormats(); });
-    Take(f, [&] { return c.DetailedTimingOffset(); });
+    TakeEach(f, c, &C::NumberOfNativeFormats, &C::DetailedTimingOffset);
     for (std::int32_t tag = 0; tag <= 7; ++tag)
         Take(f, [&] { return c.FindDataBlock(tag); });
 
-    Take(f, [&] { return c.VendorSpecificRegistrationIdentifier(); });
-    Take(f, [&] { return c.VendorSpecificPhysicalAddress(); });
-    Take(f, [&] { return c.VendorSpecificSupports_Al(); });
-    Take(f, [&] { return c.Supports48bpp(); });
-    Take(f, [&] { return c.Supports36bpp(); });
-    Take(f, [&] { return c.Supports30bpp(); });
-    Take(f, [&] { return c.SupportsYCbCr(); });
-    Take(f, [&] { return c.SupportsDUALDVI(); });
-    Take(f, [&] { return c.Max_TMDS_Clock(); });
-    Take(f, [&] { return c.HDMI_Image_Size(); });
-    Take(f, [&] { return c.HDMI_Video_Position(); });
-    Take(f, [&] { return c.HDMI_VIC_Length(); });
-    Take(f, [&] { return c.HDMI_3D_Information_Present(); });
-    Take(f, [&] { return c.HDMI_3D_Present(); });
-    Take(f, [&] { return c.HDMI_3D_Structure_All_Present(); });
-    Take(f, [&] { return c.HDMI_3D_Mask_Present(); });
-    Take(f, [&] { return c.HDMI_3D_FramePacking_Support(); });
-    Take(f, [&] { return c.HDMI_3D_TopAndBottom_Support(); });
-    Take(f, [&] { return c.HDMI_3D_SideBySide_Support(); });
-
-    Take(f, [&] { return c.Support50Hz2DFormat(); });
-    Take(f, [&] { return c.Support60Hz2DFormat(); });
-    Take(f, [&] { return c.NumberOfVideoCodes(); });
+    TakeEach(f, c, &C::VendorSpecificRegistrationIdentifier, &C::VendorSpecificPhysicalAddress,
+             &C::VendorSpecificSupports_Al, &C::Supports48bpp, &C::Supports36bpp, &C::Supports30bpp, &C::SupportsYCbCr,
+             &C::SupportsDUALDVI, &C::Max_TMDS_Clock, &C::HDMI_Image_Size, &C::HDMI_Video_Position,
+             &C::HDMI_VIC_Length, &C::HDMI_3D_Information_Present, &C::HDMI_3D_Present,
+             &C::HDMI_3D_Structure_All_Present, &C::HDMI_3D_Mask_Present, &C::HDMI_3D_FramePacking_Support,
+             &C::HDMI_3D_TopAndBottom_Support, &C::HDMI_3D_SideBySide_Support);
+    TakeEach(f, c, &C::Support50Hz2DFormat, &C::Support60Hz2DFormat, &C::NumberOfVideoCodes);
     // One past the last code on each side; the codes are numbered from 1.
     const int last = std::clamp(c.NumberOfVideoCodes() + 1, 0, 255);
-    for (int n = 0; n <= last; ++n) {
-        const auto num = static_cast<std::uint8_t>(n);
-        Take(f, [&] { return c.VideoFormatString(num); });
-        Take(f, [&] { return c.IsNativeVideoFormat(num); });
-    }
+    for (int n = 0; n <= last; ++n)
+        TakeEachAt(f, c, static_cast<std::uint8_t>(n), &C::VideoFormatString, &C::IsNativeVideoFormat);
 }
 
 // Where reads that must not count still go, so the compiler keeps them.
@@ -252,10 +187,7 @@ std::uint64_t ReadEveryProperty(CEDIDParser& parser, OutOfRange outOfRange)
     } restore{parser, parser.DetailedTimingIndex()};
 
     Fold f;
-    ReadIdentification(parser, f);
-    ReadDisplayParameters(parser, f);
-    ReadTimingTables(parser, f);
-    ReadMonitorDescriptors(parser, f);
+    ReadBaseBlock(parser, f);
     ReadSlots(parser, f);
 
     if (outOfRange == OutOfRange::Probe)
