@@ -183,6 +183,9 @@ TEST_F(Printing, AnEmptyPanePrintsOnePageWithoutLabel)
 
 TEST_F(Printing, ThePrinterDialogIsTitledSelectPrinterAndCancelPrintsNothing)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows's own printer dialog is no Qt widget to answer";
+#endif
     bool asked = false;
     WhenModal([&](QWidget* modal) {
         asked = true;
