@@ -168,6 +168,7 @@ void frmMain::BuildMenus()
     // Nothing to save before the first load: an existing file must not be
     // replaced by nothing.
     mnuSaveEDD_->setEnabled(false);
+    BuildCompleteDecodeMenus(mnuFile);
 
     QMenu* mnuRead = menuBar()->addMenu(QStringLiteral("&Read EDID"));
     mnuRead->setObjectName(QStringLiteral("mnuRead"));
@@ -187,6 +188,7 @@ void frmMain::BuildMenus()
     QAction* mnuAbout = add(mnuAboutGen, "mnuAbout", QStringLiteral("About Tessarin"));
     mnuAbout->setShortcut(QKeySequence(Qt::Key_F1));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    BuildViewMenu();
     // Ctrl+Q closes the window as a desktop user expects, without a menu entry.
     auto* quit = new QAction(this);
     quit->setObjectName(QStringLiteral("closeWindow"));

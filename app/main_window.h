@@ -46,6 +46,8 @@ public:
         // Where "data.vxr" may go, in order; empty: beside the program, else
         // the user's cache folder.
         std::vector<std::filesystem::path> cacheFolders;
+        // Where the view's choices are remembered; empty: the user's settings.
+        QString settingsFile;
     };
 
     explicit frmMain(QWidget* parent = nullptr);
@@ -73,6 +75,16 @@ public:
     bool SaveEdd(const QString& fileName);
     // The report on a printer set up by the caller; the pages printed.
     int PrintReport(QPrinter& printer);
+    // Every byte of the EDID shown, a raw file's blocks past the first 256
+    // bytes included, replacing the file atomically. False when there is no
+    // EDID or the file cannot be written.
+    bool SaveBinary(const QString& fileName);
+    // View > Complete Decode: the complete decode after the report (where
+    // the program has it), remembered across runs.
+    bool CompleteDecodeShown() const;
+    void SetCompleteDecodeShown(bool shown);
+    // All bytes of the EDID shown; CurrentEDID() holds its first 256.
+    const std::vector<std::uint8_t>& ShownEDID() const noexcept { return shownEdid_; }
 
     // The bytes of the report on screen; empty before the first load.
     const std::vector<std::uint8_t>& CurrentEDID() const noexcept { return currentEdid_; }
@@ -97,6 +109,7 @@ public slots:
     void mnuQorinLite_Click();
     void mnuAbout_Click();
     void mnuSelectAndCopy_Click();
+    void mnuSaveBinary_Click();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -107,6 +120,12 @@ private:
     void BuildMenus();
     void UpdateSystem();
     void ShowReport();
+    void BuildCompleteDecodeMenus(QMenu* mnuFile);
+    void BuildViewMenu();
+    // The report of shownEdid_, with or without the complete decode.
+    void RenderShown();
+    // Asks before an ".edd" file leaves out blocks; true to go on.
+    bool ConfirmEddLeavesOutBlocks();
     // After a good load from `sourceFile` ("" for the monitor store and the
     // devices): the report, the commands that need one, a clear status bar.
     void ShowLoaded(const QString& sourceFile);
@@ -120,6 +139,9 @@ private:
     Options options_;
     CEDIDParser parser_;
     std::vector<std::uint8_t> currentEdid_;
+    std::vector<std::uint8_t> shownEdid_;
+    // All bytes of a file being loaded, for the next ShowReport; empty: CurrentEDID.
+    std::vector<std::uint8_t> nextFullEdid_;
     std::int16_t selectedMonitorIndex_ = -1;
     SystemInfo system_;
     // The file the report on screen came from; the ".edd" save proposes the
@@ -136,6 +158,8 @@ private:
     QAction* mnuSave_ = nullptr;
     QAction* mnuPrint_ = nullptr;
     QAction* mnuSaveEDD_ = nullptr;
+    QAction* mnuSaveBinary_ = nullptr;
+    QAction* mnuCompleteDecode_ = nullptr;
     QAction* mnuQorinDrive_ = nullptr;
     QAction* mnuQorinLite_ = nullptr;
     QMenu* mnuPopup_ = nullptr;

@@ -82,7 +82,9 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
         return false;
     }
     const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
-    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(input.edid)) {
+    // The decoder takes the first 256 bytes; the complete decode all of them.
+    const std::span<const std::uint8_t> first = std::span(input.edid).first(std::min<std::size_t>(input.edid.size(), 256));
+    if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(first)) {
         const QString why = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
         if (whyNot != nullptr)
             *whyNot = why;
@@ -91,7 +93,8 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
     }
     // Only now: the bytes held are always those of the report shown, so a
     // later "Save as edd File" saves what the user sees.
-    currentEdid_ = input.edid;
+    currentEdid_.assign(first.begin(), first.end());
+    nextFullEdid_.assign(input.edid.begin(), input.edid.begin() + static_cast<std::ptrdiff_t>(std::min(input.length, input.edid.size())));
     ShowLoaded(fileName);
     return true;
 }
@@ -134,7 +137,7 @@ void frmMain::mnuRegistry_Click()
         return;
     const std::vector<std::filesystem::path> folders
         = options_.cacheFolders.empty() ? EDIDCacheFolders() : options_.cacheFolders;
-    if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders)) {
+    if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders, &nextFullEdid_)) {
         ShowLoaded({});
         return;
     }
@@ -166,10 +169,6 @@ void frmMain::mnuQorinLite_Click()
         ShowRefusal(QStringLiteral("Nothing was loaded from the QorinLite: %1").arg(QString::fromStdString(why)));
 }
 
-void frmMain::ShowReport()
-{
-    DisplayEDIDBase(ReportContext{writer_, parser_, UserDecimalSeparator()});
-}
 
 bool frmMain::SaveReport(const QString& fileName)
 {
@@ -201,7 +200,7 @@ void frmMain::mnuLoadEDD_Click()
 
 void frmMain::mnuSaveEDD_Click()
 {
-    if (currentEdid_.empty())
+    if (currentEdid_.empty() || !ConfirmEddLeavesOutBlocks())
         return;
     // The ".edd" file the report came from, else a name made from the
     // monitor's: a raw EDID must not be offered to be overwritten with text.

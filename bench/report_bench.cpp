@@ -7,10 +7,15 @@
 #include "headless_view.h"
 #include "report_writer.h"
 #include "sample_edids.h"
+#ifdef TESSARIN_COMPLETE_DECODE
+#include "complete_decoder.h"
+#endif
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -51,6 +56,42 @@ void ReportRefreshEveryPrimitive(benchmark::State& state)
 {
     Report<tessarin::ReportWriter::Refresh::EveryPrimitive>(state);
 }
+
+#ifdef TESSARIN_COMPLETE_DECODE
+// The report with the complete decode after it, as tessarin-report writes it
+// by default: every byte of each sample through the EDID library as well.
+void ReportComplete(benchmark::State& state)
+{
+    static const std::vector<std::vector<std::uint8_t>> whole = [] {
+        std::vector<std::vector<std::uint8_t>> files;
+        for (const auto& file : tessarin::bench::SampleFiles(tessarin::bench::fs::path(TESSARIN_CORPUS_DIR) / "samples")) {
+            std::ifstream in(file, std::ios::binary);
+            files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        return files;
+    }();
+    tessarin::CEDIDParser parser;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            parser.UpdateEDIDDataFromArray(samples[i]);
+            tessarin::HeadlessReportView view;
+            tessarin::HeadlessSectionTree tree;
+            tessarin::ReportWriter writer(view, tree);
+            const auto decode = tessarin::complete::DecodeComplete(whole[i]);
+            tessarin::ReportContext context{writer, parser, '.'};
+            context.complete = &decode;
+            tessarin::DisplayEDIDBase(context);
+            bytes += writer.ReportDocument().size();
+            benchmark::DoNotOptimize(tree.Nodes().data());
+        }
+    }
+    tessarin::bench::SetPerItem(state, samples.size(), "per_report");
+    state.counters["doc_bytes"] = static_cast<double>(bytes) /
+                                  static_cast<double>(state.iterations() * static_cast<std::int64_t>(samples.size()));
+}
+BENCHMARK(ReportComplete);
+#endif
 
 } // namespace
 

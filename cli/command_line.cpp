@@ -89,6 +89,10 @@ bool ParseCommandLine(std::span<const std::string> args, CommandLine& line, std:
             line.listMonitors = true;
             continue;
         }
+        if (arg == "--standard") {
+            line.standard = true;
+            continue;
+        }
         // "--name value" or "--name=value"
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);

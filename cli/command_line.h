@@ -17,6 +17,8 @@ struct CommandLine {
     std::optional<std::filesystem::path> outputDir;
     std::vector<std::string> inputs; // "-" is standard input
     bool help = false;
+    // The standard report alone, without the complete decode that follows it.
+    bool standard = false;
     bool version = false;
     // The system's monitor store instead of inputs: its list, or one monitor
     // of it by list index; on Linux under /sys/class/drm unless drmRoot says.
@@ -26,9 +28,9 @@ struct CommandLine {
 };
 
 inline constexpr const char* kUsage =
-    "usage: tessarin-report [--format rtf|text|edd] [--output FILE | --output-dir DIR] INPUT...\n"
+    "usage: tessarin-report [--format rtf|text|edd] [--standard] [--output FILE | --output-dir DIR] INPUT...\n"
     "       tessarin-report --monitors [--drm-root DIR]\n"
-    "       tessarin-report --monitor N [--format rtf|text|edd] [--output FILE] [--drm-root DIR]";
+    "       tessarin-report --monitor N [--format rtf|text|edd] [--standard] [--output FILE] [--drm-root DIR]";
 
 // Parses the arguments after the program name. On a usage error returns
 // false with `error` saying what is wrong.

@@ -15,6 +15,7 @@ namespace tessarin {
 namespace {
 
 constexpr std::size_t kEdidSize = 256;
+constexpr std::size_t kMaxRawBytes = 256 * 128;
 constexpr std::array<char, 8> kHeader = {0, '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', 0};
 
 // An ".edd" file is a few kilobytes; no more than this is read as one, so
@@ -88,13 +89,15 @@ EdidInput ReadEdidInput(std::istream& in)
     }
     if (std::equal(head.begin(), head.end(), kHeader.begin(), kHeader.end())) {
         result.edid.assign(head.begin(), head.end());
-        result.edid.resize(kEdidSize, 0);
+        result.edid.resize(kMaxRawBytes, 0);
         in.read(reinterpret_cast<char*>(result.edid.data() + head.size()),
-                static_cast<std::streamsize>(kEdidSize - head.size()));
+                static_cast<std::streamsize>(kMaxRawBytes - head.size()));
         if (in.bad()) {
             result.error = "cannot read";
             return result;
         }
+        result.length = head.size() + static_cast<std::size_t>(in.gcount());
+        result.edid.resize(std::max(result.length, kEdidSize));
     } else {
         PrefixedStreambuf joined(std::move(head), *in.rdbuf());
         std::istream edd(&joined);
@@ -103,6 +106,7 @@ EdidInput ReadEdidInput(std::istream& in)
                            "(a row of its table holds a token that is not hexadecimal)";
             return result;
         }
+        result.length = result.edid.size();
     }
     result.error = AcceptanceError(result.edid);
     return result;

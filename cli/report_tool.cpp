@@ -15,7 +15,11 @@
 #ifdef _WIN32
 #include "registry_monitor_store.h"
 #endif
+#ifdef TESSARIN_COMPLETE_DECODE
+#include "complete_decoder.h"
+#endif
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -41,16 +45,28 @@ public:
     void EnsureVisible(const std::string&) override {}
 };
 
-std::string Render(OutputFormat format, const std::vector<std::uint8_t>& edid, char separator)
+// `edid` holds every byte read, at least 256: the decoder takes the first
+// 256, the complete decode all of them.
+std::string Render(OutputFormat format, bool standard, std::span<const std::uint8_t> edid, char separator)
 {
     CEDIDParser parser;
-    parser.UpdateEDIDDataFromArray(edid);
+    std::vector<std::uint8_t> first(CEDIDParser::EDIDSize, 0);
+    std::copy_n(edid.begin(), std::min(edid.size(), first.size()), first.begin());
+    parser.UpdateEDIDDataFromArray(first);
     if (format == OutputFormat::Edd)
-        return FormatDataFile(edid, parser, separator);
+        return FormatDataFile(first, parser, separator);
     HeadlessReportView view;
     NoSectionTree tree;
     ReportWriter writer(view, tree);
-    DisplayEDIDBase(ReportContext{writer, parser, separator});
+    ReportContext context{writer, parser, separator};
+#ifdef TESSARIN_COMPLETE_DECODE
+    const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(edid, separator);
+    if (!standard)
+        context.complete = &decode;
+#else
+    (void)standard;
+#endif
+    DisplayEDIDBase(context);
     if (format == OutputFormat::Rtf)
         return writer.CompleteDocument();
     return writer.Document().PlainText();
@@ -135,8 +151,9 @@ private:
     {
         const auto store = OpenStore(line_);
         std::vector<std::uint8_t> edid;
+        std::vector<std::uint8_t> allBytes;
         CEDIDParser parser;
-        if (!LoadRegistryEDID(*store, index, edid, parser, {})) {
+        if (!LoadRegistryEDID(*store, index, edid, parser, {}, &allBytes)) {
             const std::size_t count = BuildDisplayList(*store, false).size();
             Fail("monitor " + std::to_string(index),
                  static_cast<std::size_t>(index) < count
@@ -144,7 +161,10 @@ private:
                      : "no such monitor (" + std::to_string(count) + " under " + StoreName(line_) + ")");
             return 1;
         }
-        Write(line_.output, Render(line_.format, edid, separator_));
+        // Every byte read for the complete decode; the decoder and an .edd take the first 256.
+        if (allBytes.size() < edid.size())
+            allBytes = edid;
+        Write(line_.output, Render(line_.format, line_.standard, allBytes, separator_));
         return failed_ ? 1 : 0;
     }
 
@@ -178,7 +198,7 @@ private:
             Fail(DisplayName(input), edid.error);
             return;
         }
-        Write(target, Render(line_.format, edid.edid, separator_));
+        Write(target, Render(line_.format, line_.standard, std::span(edid.edid).first(std::max(edid.length, CEDIDParser::EDIDSize)), separator_));
     }
 
     void Write(const std::optional<fs::path>& target, const std::string& content)
@@ -220,11 +240,14 @@ int RunReportTool(std::span<const std::string> args, std::istream& in, std::ostr
     }
     if (line.help) {
         out << kUsage << "\n\n"
-            << "Writes the report of each EDID: a raw binary EDID (its first 256 bytes) or an\n"
-               ".edd file; '-' reads standard input.\n"
+            << "Writes the report of each EDID: a raw binary EDID (all its blocks, up to\n"
+               "32 KiB) or an .edd file; '-' reads standard input. The report is followed by\n"
+               "the complete decode of every block, where the program was built with\n"
+               "libdisplay-info.\n"
                "  --format rtf   the RTF report (default)\n"
                "  --format text  its plain text, one line per paragraph, UTF-8\n"
                "  --format edd   the .edd data file of the EDID\n"
+               "  --standard     the report alone, without the complete decode\n"
                "  --output FILE  write to FILE instead of standard output\n"
                "  --output-dir DIR  one file per input in DIR, named after the input\n"
                "  --monitors     list the monitors of the system's store (Linux: the DRM\n"

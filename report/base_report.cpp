@@ -1,3 +1,4 @@
+#include "complete_report.h"
 #include "edid_parser.h"
 #include "edid_report.h"
 #include "report_steps.h"
@@ -167,6 +168,11 @@ void DisplayEDIDBase(const ReportContext& report)
     // So that the last section can still be scrolled to the top of the pane.
     for (int i = 0; i < 9; ++i)
         Step([&] { w.AddEmptyLine(); });
+    if (report.complete != nullptr) {
+        DisplayCompleteDecode(w, *report.complete);
+        for (int i = 0; i < 9; ++i)
+            Step([&] { w.AddEmptyLine(); });
+    }
     w.Publish();
 }
 

@@ -7,6 +7,9 @@ namespace tessarin {
 
 class CEDIDParser;
 class ReportWriter;
+namespace complete {
+struct CompleteDecode;
+}
 
 struct ReportContext {
     ReportWriter& writer;
@@ -14,6 +17,8 @@ struct ReportContext {
     CEDIDParser& parser;
     // Between the whole and fractional part of reals (the user's locale).
     char decimalSeparator = '.';
+    // When given, the complete decode follows the standard report.
+    const complete::CompleteDecode* complete = nullptr;
 };
 
 // The complete report of the EDID the parser holds, published to the view.

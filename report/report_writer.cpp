@@ -156,7 +156,7 @@ void ReportWriter::AddCEASectionTitle(std::string_view title)
     AddSection(title, kExtensionRootKey);
 }
 
-void ReportWriter::AddSection(std::string_view title, const char* parentKey)
+void ReportWriter::AddSection(std::string_view title, const char* parentKey, std::string key)
 {
     AddEmptyLine();
     EndParagraph();
@@ -175,7 +175,7 @@ void ReportWriter::AddSection(std::string_view title, const char* parentKey)
     builder_.Format().halfPoints = 20;
     RefreshPane();
     AddEmptyLine();
-    AddNode(Node{"", std::string(title), parentKey, false, true, "", builder_.ParagraphCount()});
+    AddNode(Node{std::move(key), std::string(title), parentKey, false, true, "", builder_.ParagraphCount()});
 }
 
 void ReportWriter::AddBaseRootNode(const CEDIDParser& parser)
@@ -214,6 +214,40 @@ void ReportWriter::AddExtensionTitle(std::string_view title)
 void ReportWriter::AddExtensionRootNode(std::string_view text)
 {
     AddNode(Node{kExtensionRootKey, std::string(text), "", true, false, "", builder_.ParagraphCount()});
+}
+
+void ReportWriter::AddCompleteRootNode(std::string_view text)
+{
+    completeSections_ = 0;
+    AddNode(Node{kCompleteRootKey, std::string(text), "", true, false, "", builder_.ParagraphCount()});
+}
+
+void ReportWriter::AddCompleteSectionTitle(std::string_view title)
+{
+    AddSection(title, kCompleteRootKey, "F" + std::to_string(++completeSections_));
+}
+
+void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
+{
+    EndParagraph();
+    Mark(R"(\pard\b )");
+    builder_.ResetParagraph();
+    builder_.Format().bold = true;
+    Mark(title);
+    builder_.Write(title);
+    Mark(R"(\b0)");
+    builder_.Format().bold = false;
+    RefreshPane();
+    if (!treeNode || completeSections_ == 0)
+        return;
+    // A click brings the heading to the top: the node counts one paragraph
+    // more than a section's, whose title has an empty line after it.
+    Node node{"", std::string(title), "F" + std::to_string(completeSections_), false, false, "",
+              builder_.ParagraphCount() + 1};
+    if (refresh_ == Refresh::EveryPrimitive)
+        PlaceNode(node, view_.LineCount() + 1);
+    else
+        pending_.push_back(std::move(node));
 }
 
 void ReportWriter::Publish()

@@ -53,6 +53,14 @@ public:
     // The extension's centred title paragraph and its top-level node.
     void AddExtensionTitle(std::string_view title);
     void AddExtensionRootNode(std::string_view text);
+    // The complete decode's top-level node, after the extension's.
+    void AddCompleteRootNode(std::string_view text);
+    // A section of the complete decode: a title like AddSectionTitle's, and
+    // a node under the complete decode's root.
+    void AddCompleteSectionTitle(std::string_view title);
+    // A bold heading line inside a complete-decode section; with `treeNode`
+    // also a node under that section's.
+    void AddSubsectionTitle(std::string_view title, bool treeNode);
 
     // Shows the finished document in the pane and builds the tree.
     void Publish();
@@ -70,6 +78,7 @@ public:
 
     static constexpr const char* kBaseRootKey = "R";
     static constexpr const char* kExtensionRootKey = "RCEA";
+    static constexpr const char* kCompleteRootKey = "RFULL";
 
 private:
     struct Node {
@@ -85,7 +94,8 @@ private:
     void Mark(std::string_view markup) { markup_ += markup; }
     void EndParagraph();
     void RefreshPane();
-    void AddSection(std::string_view title, const char* parentKey);
+    // `key` "" gives the node the key "C" + its tag.
+    void AddSection(std::string_view title, const char* parentKey, std::string key = {});
     void AddNode(Node node);
     void PlaceNode(const Node& node, std::int32_t lines);
 
@@ -100,6 +110,7 @@ private:
     std::vector<Node> pending_;
     // Each placed node's tag and the paragraph a click brings to the top.
     std::vector<std::pair<std::string, std::int32_t>> targets_;
+    std::int32_t completeSections_ = 0; // keys "F1", "F2", ... of the complete decode's sections
 };
 
 } // namespace tessarin

@@ -11,7 +11,8 @@
 namespace tessarin {
 
 bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector<std::uint8_t>& CurrentEDID,
-                      CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders)
+                      CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders,
+                      std::vector<std::uint8_t>* allBytes)
 {
     std::vector<std::uint8_t> edid = GetMonitorEDID(store, index);
     if (edid.empty())
@@ -20,6 +21,11 @@ bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector
     if (!parser.UpdateEDIDDataFromArray(edid))
         return false;
     CurrentEDID = std::move(edid);
+    if (allBytes != nullptr) {
+        *allBytes = GetMonitorEDIDBytes(store, index);
+        if (allBytes->size() < 128) // a short read: what the decoder was given
+            *allBytes = CurrentEDID;
+    }
     return true;
 }
 

@@ -19,8 +19,11 @@ class CEDIDParser;
 // the bytes, and the result is true. Otherwise false, and neither
 // CurrentEDID nor the parser changes, so the report on screen and the bytes
 // an ".edd" save would write stay those of the same EDID.
+// `allBytes`, when given, gets every byte of the EDID read (see
+// GetMonitorEDIDBytes), for the complete decode.
 bool LoadRegistryEDID(const MonitorStore& store, std::int16_t index, std::vector<std::uint8_t>& CurrentEDID,
-                      CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders);
+                      CEDIDParser& parser, std::span<const std::filesystem::path> cacheFolders,
+                      std::vector<std::uint8_t>* allBytes = nullptr);
 
 // The store of this platform: on Linux the DRM connectors under /sys/class/drm,
 // on Windows the registry's DISPLAY tree.

@@ -161,6 +161,15 @@ std::vector<std::uint8_t> GetMonitorEDID(const MonitorStore& store, std::int16_t
     return GetEDIDFromKey(store, keys[static_cast<std::size_t>(index)]);
 }
 
+std::vector<std::uint8_t> GetMonitorEDIDBytes(const MonitorStore& store, std::int16_t index)
+{
+    const std::vector<std::string> keys = MonitorKeys(store);
+    if (index < 0 || static_cast<std::size_t>(index) >= keys.size() || IsNoKeys(keys))
+        return {};
+    auto edid = store.ReadBinary(keys[static_cast<std::size_t>(index)] + "\\Device Parameters", "EDID");
+    return edid ? std::move(*edid) : std::vector<std::uint8_t>{};
+}
+
 std::string ExtractName(std::string_view strData)
 {
     return std::string(strData.substr(0, strData.find('|')));

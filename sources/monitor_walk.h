@@ -52,6 +52,9 @@ std::vector<std::uint8_t> GetEDIDFromKey(const MonitorStore& store, const std::s
 // GetEDIDFromKey for entry `index` of a fresh walk; empty for an index that
 // is not in the list.
 std::vector<std::uint8_t> GetMonitorEDID(const MonitorStore& store, std::int16_t index);
+// Every byte the store holds for entry `index` (an EDID with more than one
+// extension is longer than 256 bytes), not padded; empty as above.
+std::vector<std::uint8_t> GetMonitorEDIDBytes(const MonitorStore& store, std::int16_t index);
 
 // What the dialog shows of a normal entry: everything before its first bar
 // (for a built entry, description " ; " manufacturer and one blank). An

@@ -65,11 +65,18 @@ inline fs::path WriteEdd(const fs::path& path, const std::vector<std::uint8_t>& 
 
 // A window for tests: no splash pause, and no device components unless a
 // test gives it a folder of its own.
-inline frmMain::Options TestOptions()
+// The view's settings in a file of the test run's own, so the user's are
+// never read or changed; the complete decode off unless a test turns it on,
+// so the report shown is the standard one.
+inline frmMain::Options TestOptions(bool completeDecode = false)
 {
     frmMain::Options options;
     options.splashPause = std::chrono::milliseconds(0);
     options.devicesFolder = QStringLiteral("/nonexistent-tessarin-devices");
+    const fs::path settings =
+        fs::temp_directory_path() / ("tessarin-app-settings-" + std::to_string(QCoreApplication::applicationPid()) + ".ini");
+    WriteText(settings, std::string("[View]\nCompleteDecode=") + (completeDecode ? "true" : "false") + "\n");
+    options.settingsFile = QString::fromStdString(settings.string());
     return options;
 }
 

@@ -89,9 +89,10 @@ TEST_F(ReportTool, UsageErrorsExitTwoWithTheUsageLineAndWriteNothing)
 TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
 {
     const fs::path bin = kData / "GSM-7045A2DA2452.bin";
-    ASSERT_EQ(Run({bin.string()}), 0);
+    // --standard: the report alone, as kept; the complete decode follows it by default.
+    ASSERT_EQ(Run({"--standard", bin.string()}), 0);
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.rtf"));
-    ASSERT_EQ(Run({"--format=text", bin.string()}), 0);
+    ASSERT_EQ(Run({"--format=text", "--standard", bin.string()}), 0);
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
     EXPECT_NE(out_.str().find("\tStandard Timings n\u00B0\t1\n"), std::string::npos);
 
@@ -100,7 +101,7 @@ TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
     EXPECT_TRUE(edd.starts_with("EDID DATA\r\n"));
     // The data file reads back as the same EDID, so it reports the same.
     Spit(dir_ / "x.edd", edd);
-    ASSERT_EQ(Run({"--format", "text", (dir_ / "x.edd").string()}), 0);
+    ASSERT_EQ(Run({"--format", "text", "--standard", (dir_ / "x.edd").string()}), 0);
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
 }
 
@@ -108,12 +109,12 @@ TEST_F(ReportTool, StandardInputTakesRawBytesOrAnEddFile)
 {
     const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin"); // 128 bytes: padded to 256
     ASSERT_EQ(raw.size(), 128u);
-    ASSERT_EQ(Run({"--format", "text", "-"}, raw), 0) << err_.str();
+    ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, raw), 0) << err_.str();
     EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
 
     ASSERT_EQ(Run({"--format", "edd", "-"}, raw), 0);
     const std::string edd = out_.str();
-    ASSERT_EQ(Run({"--format", "text", "-"}, edd), 0) << err_.str();
+    ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, edd), 0) << err_.str();
     EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
 }
 
@@ -171,7 +172,7 @@ TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
     Spit(dir_ / "bad.bin", "nope");
     const fs::path out = dir_ / "out" / "nested";
     const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin");
-    EXPECT_EQ(Run({"--format", "text", "--output-dir", out.string(), (dir_ / "a" / "x.bin").string(),
+    EXPECT_EQ(Run({"--format", "text", "--standard", "--output-dir", out.string(), (dir_ / "a" / "x.bin").string(),
                    (dir_ / "bad.bin").string(), "-", (dir_ / "b" / "x.bin").string()},
                   raw),
               1);
@@ -192,7 +193,7 @@ TEST_F(ReportTool, OutputFileIsReplacedWholeOrNotAtAll)
 {
     const fs::path target = dir_ / "report.rtf";
     Spit(target, "old");
-    ASSERT_EQ(Run({"--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 0);
+    ASSERT_EQ(Run({"--standard", "--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 0);
     EXPECT_EQ(Slurp(target), Slurp(kData / "CPQ-227CE6ADB604.rtf"));
     EXPECT_EQ(out_.str(), "");
 

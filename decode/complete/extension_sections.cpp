@@ -1,0 +1,250 @@
+#include "extension_sections.h"
+
+#include "bits.h"
+#include "block_names.h"
+#include "raw_descriptors.h"
+#include "vendor_blocks.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace tessarin::complete {
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// The library's data blocks by kind, each kind in order. A kind is paired
+// with the bytes only when both count the same number of blocks of it: a
+// block the library skipped would otherwise shift the others.
+class LibraryBlocks {
+public:
+    LibraryBlocks(const LibraryExtension* library, const std::map<unsigned, int>& rawCounts)
+    {
+        if (library == nullptr)
+            return;
+        for (const LibraryDataBlock& b : library->dataBlocks)
+            byCode_[b.code].push_back(&b.section);
+        for (auto it = byCode_.begin(); it != byCode_.end();) {
+            const auto raw = rawCounts.find(it->first);
+            if (raw == rawCounts.end() || raw->second != static_cast<int>(it->second.size()))
+                it = byCode_.erase(it);
+            else
+                ++it;
+        }
+    }
+
+    // The library's section for the next raw block of this kind, or null.
+    const Section* Next(unsigned code)
+    {
+        const auto it = byCode_.find(code);
+        if (it == byCode_.end())
+            return nullptr;
+        std::size_t& index = taken_[code];
+        return index < it->second.size() ? it->second[index++] : nullptr;
+    }
+
+private:
+    std::map<unsigned, std::vector<const Section*>> byCode_;
+    std::map<unsigned, std::size_t> taken_;
+};
+
+bool Empty(const Section& s) { return s.fields.empty() && s.children.empty(); }
+
+std::int64_t WidthOf(const Section& timing)
+{
+    for (const Field& f : timing.fields)
+        if (f.key == "width_px" && std::holds_alternative<std::int64_t>(f.value))
+            return std::get<std::int64_t>(f.value);
+    return -1;
+}
+
+Section Named(const BlockName& name)
+{
+    Section s;
+    s.title = name.title;
+    s.key = name.key;
+    return s;
+}
+
+std::string BlockLabel(int number) { return "Block " + std::to_string(number); }
+
+// ---- CTA-861
+
+struct RawDataBlock {
+    Bytes bytes; // header included
+    unsigned tag = 0;
+    unsigned extendedTag = 0;
+    unsigned code() const { return tag << 8 | (tag == 7 ? extendedTag : 0); }
+};
+
+Section CtaHeaderFromBytes(Bytes block, const FieldWriter& w)
+{
+    Section s;
+    s.title = "CTA-861 Header";
+    s.key = "cta861_header";
+    w.Integer(s, "revision", "Revision", block[1]);
+    w.Flag(s, "it_underscan", "Underscans IT formats", IsBitSet(block[3], 7));
+    w.Flag(s, "basic_audio", "Basic audio", IsBitSet(block[3], 6));
+    w.Flag(s, "ycbcr444", "YCbCr 4:4:4", IsBitSet(block[3], 5));
+    w.Flag(s, "ycbcr422", "YCbCr 4:2:2", IsBitSet(block[3], 4));
+    w.Integer(s, "native_detailed_timings", "Native detailed timings", get_bit_range(block[3], 3, 0));
+    return s;
+}
+
+// Video data block read from its bytes: from CTA-861-F on, codes 193 and up
+// are VICs of their own, never native; 129..192 are VICs 1..64 marked native.
+void SvdsFromBytes(Section& s, Bytes payload, const FieldWriter& w)
+{
+    for (const std::uint8_t svd : payload) {
+        const bool native = svd >= 129 && svd <= 192;
+        s.children.push_back(DisplayInfo::Vic(native ? svd & 0x7F : svd, native, w));
+    }
+}
+
+Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const FieldWriter& w)
+{
+    const BlockName name = CtaDataBlockName(raw.tag, raw.extendedTag);
+    if (raw.tag == 3)
+        return DecodeVendorSpecificDataBlock(raw.bytes, w);
+    if (raw.tag == 7 && raw.extendedTag == 121)
+        return DecodeHdmiForumSinkCapability(raw.bytes, w);
+    Section s = Named(name);
+    if (decoded != nullptr && !Empty(*decoded)) {
+        s.fields = decoded->fields;
+        s.children = decoded->children;
+        return s;
+    }
+    if (raw.tag == 2) {
+        SvdsFromBytes(s, raw.bytes.subspan(1), w);
+        if (s.children.empty())
+            w.Text(s, "vics", "VICs", "None");
+        return s;
+    }
+    if (raw.tag == 7 && (raw.extendedTag == 1 || raw.extendedTag == 17) && raw.bytes.size() >= 5) {
+        const std::uint32_t oui = raw.bytes[2] | static_cast<std::uint32_t>(raw.bytes[3]) << 8 | static_cast<std::uint32_t>(raw.bytes[4]) << 16;
+        s = BytesOnlySection(name.title, name.key, raw.bytes);
+        w.Text(s, "oui", "OUI", OuiText(oui));
+        return s;
+    }
+    return BytesOnlySection(name.title, name.key, raw.bytes);
+}
+
+} // namespace
+
+Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+                     const FieldWriter& w, std::vector<Finding>& findings)
+{
+    Section s = Named(ExtensionName(block[0]));
+    s.title = BlockLabel(number) + ": " + s.title;
+    const auto finding = [&](const std::string& text) {
+        findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": " + text});
+    };
+    s.children.push_back(library != nullptr ? library->header : CtaHeaderFromBytes(block, w));
+
+    // Data blocks from byte 4 up to the detailed timings' offset.
+    const unsigned dtdOffset = block[2];
+    const unsigned end = dtdOffset == 0 ? 4 : std::min(dtdOffset, 127u);
+    if (dtdOffset != 0 && dtdOffset < 4)
+        finding("detailed timing offset " + std::to_string(dtdOffset) + " lies inside the header");
+    std::vector<RawDataBlock> raws;
+    std::map<unsigned, int> counts;
+    std::vector<Section> truncated;
+    for (unsigned x = 4; x < end;) {
+        const unsigned length = get_bit_range(block[x], 4, 0);
+        RawDataBlock raw;
+        raw.tag = get_bit_range(block[x], 7, 5);
+        if (x + 1 + length > end) {
+            finding("a data block at offset " + std::to_string(x) + " runs past the data block area; its " +
+                    std::to_string(end - x) + " bytes are shown as they are");
+            truncated.push_back(
+                BytesOnlySection("Truncated Data Block", "truncated_data_block", Bytes(block).subspan(x, end - x)));
+            break;
+        }
+        raw.bytes = Bytes(block).subspan(x, length + 1);
+        raw.extendedTag = raw.tag == 7 && length >= 1 ? block[x + 1] : 0;
+        raws.push_back(raw);
+        ++counts[raw.code()];
+        x += length + 1;
+    }
+    LibraryBlocks blocks(library, counts);
+    for (const RawDataBlock& raw : raws)
+        s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
+    for (Section& t : truncated)
+        s.children.push_back(std::move(t));
+
+    // Detailed timings from the offset until a zero pixel clock.
+    if (dtdOffset >= 4) {
+        std::size_t index = 0;
+        std::size_t taken = 0; // of the library's, which drops a timing it finds fault with
+        for (unsigned x = dtdOffset; x + 18 <= 127; x += 18) {
+            if (block[x] == 0 && block[x + 1] == 0)
+                break;
+            const auto width = static_cast<std::int64_t>(block[x + 2] | (block[x + 4] >> 4) << 8);
+            const Section* decoded = library != nullptr && taken < library->detailedTimings.size()
+                                         ? &library->detailedTimings[taken]
+                                         : nullptr;
+            if (decoded != nullptr && WidthOf(*decoded) == width) {
+                s.children.push_back(*decoded);
+                ++taken;
+            }
+            else
+                s.children.push_back(DetailedTimingFromBytes(
+                    std::span<const std::uint8_t, 18>(block.data() + x, 18), static_cast<int>(index) + 1, w));
+            ++index;
+        }
+    }
+    return s;
+}
+
+Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+                           const FieldWriter& w, std::vector<Finding>& findings)
+{
+    Section s = Named(ExtensionName(block[0]));
+    s.title = BlockLabel(number) + ": " + s.title;
+    if (library != nullptr && !Empty(library->header)) {
+        s.children.push_back(library->header);
+    } else {
+        Section header;
+        header.title = "DisplayID Header";
+        header.key = "displayid_header";
+        w.Text(header, "version", "Version", std::to_string(block[1] >> 4) + "." + std::to_string(block[1] & 0xF));
+        w.Integer(header, "product_type_code", "Product type (code)", block[3]);
+        s.children.push_back(std::move(header));
+    }
+    // Section: version, byte count, product type, extension count, then
+    // data blocks of tag, revision, length; the section checksum follows.
+    const unsigned sectionEnd = std::min(5u + block[2], 126u);
+    std::vector<std::pair<unsigned, Bytes>> raws;
+    std::map<unsigned, int> counts;
+    for (unsigned x = 5; x + 3 <= sectionEnd;) {
+        const unsigned length = block[x + 2];
+        if (block[x] == 0 && block[x + 1] == 0 && length == 0)
+            break; // padding
+        if (x + 3 + length > sectionEnd) {
+            findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": a DisplayID data block at offset " +
+                                                              std::to_string(x) + " runs past its section"});
+            break;
+        }
+        raws.emplace_back(block[x], Bytes(block).subspan(x, 3 + length));
+        ++counts[block[x]];
+        x += 3 + length;
+    }
+    LibraryBlocks blocks(library, counts);
+    for (const auto& [tag, bytes] : raws) {
+        const BlockName name = DisplayIdDataBlockName(tag);
+        const Section* decoded = blocks.Next(tag);
+        if (decoded != nullptr && !Empty(*decoded)) {
+            Section d = Named(name);
+            d.fields = decoded->fields;
+            d.children = decoded->children;
+            s.children.push_back(std::move(d));
+        } else {
+            s.children.push_back(BytesOnlySection(name.title, name.key, bytes));
+        }
+    }
+    return s;
+}
+
+} // namespace tessarin::complete

@@ -1,0 +1,51 @@
+#pragma once
+// Adds typed fields to a section of the complete decode, each with the text
+// the report shows, so every decoder formats numbers and units alike.
+#include "complete_decode.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessarin::complete {
+
+class FieldWriter {
+public:
+    explicit FieldWriter(char decimalSeparator = '.') : separator_(decimalSeparator) {}
+
+    // "Yes" / "No".
+    void Flag(Section& s, std::string key, std::string label, bool value) const;
+    // "360 MHz"; `unit` may be empty.
+    void Integer(Section& s, std::string key, std::string label, std::int64_t value,
+                 std::string_view unit = {}) const;
+    // `decimals` fixed digits after the separator: "408.76 cd/m²".
+    void Real(Section& s, std::string key, std::string label, double value, int decimals,
+              std::string_view unit = {}) const;
+    // The library's single-precision values, widened.
+    void Real(Section& s, std::string key, std::string label, float value, int decimals,
+              std::string_view unit = {}) const
+    {
+        Real(s, std::move(key), std::move(label), static_cast<double>(value), decimals, unit);
+    }
+    // An integer code shown in hexadecimal, at least `digits` wide: "0xE6".
+    void Hex(Section& s, std::string key, std::string label, std::int64_t value, int digits = 2) const;
+    void Text(Section& s, std::string key, std::string label, std::string value) const;
+    // A run of bytes as "01 02 0A ...", kept as that text.
+    void Bytes(Section& s, std::string key, std::string label, std::span<const std::uint8_t> bytes) const;
+
+    std::string FormatReal(double value, int decimals) const;
+    std::string FormatReal(float value, int decimals) const { return FormatReal(static_cast<double>(value), decimals); }
+    char separator() const noexcept { return separator_; }
+
+private:
+    char separator_;
+};
+
+// "01 02 0A": upper-case hexadecimal pairs separated by spaces.
+std::string HexBytes(std::span<const std::uint8_t> bytes);
+
+// A section holding only the bytes of a part nobody decodes here.
+Section BytesOnlySection(std::string title, std::string key, std::span<const std::uint8_t> bytes);
+
+} // namespace tessarin::complete
