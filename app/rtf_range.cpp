@@ -34,7 +34,7 @@ char32_t DecodeUtf8(std::string_view bytes)
 }
 
 // The characters [from, to) of a run's UTF-8 text, counted in characters.
-std::string SliceCharacters(const std::string& text, std::int32_t from, std::int32_t to)
+std::string_view SliceCharacters(std::string_view text, std::int32_t from, std::int32_t to)
 {
     std::size_t pos = 0;
     std::size_t begin = text.size();
@@ -48,10 +48,10 @@ std::string SliceCharacters(const std::string& text, std::int32_t from, std::int
         }
         pos += SequenceLength(static_cast<unsigned char>(text[pos]));
     }
-    return begin >= end ? std::string() : text.substr(begin, end - begin);
+    return begin >= end ? std::string_view() : text.substr(begin, end - begin);
 }
 
-std::int32_t CharacterCount(const std::string& text)
+std::int32_t CharacterCount(std::string_view text)
 {
     std::int32_t count = 0;
     for (const char c : text)
@@ -143,45 +143,47 @@ DocumentModel CopyRange(const DocumentModel& document, std::int32_t start, std::
     // The last paragraph has no end of its own to copy.
     std::int64_t textLength = -1;
     for (const TextParagraph& paragraph : document.paragraphs)
-        textLength += paragraph.Length() + 1;
+        textLength += document.Length(paragraph) + 1;
     const std::int64_t begin = std::clamp<std::int64_t>(start, 0, std::max<std::int64_t>(textLength, 0));
     const std::int64_t wantedEnd = std::min(begin + std::max(length, 0), textLength);
 
-    TextParagraph current;
+    bool open = false; // whether part's last paragraph takes what comes
     std::int64_t position = 0; // of the paragraph's first character
     for (const TextParagraph& paragraph : document.paragraphs) {
-        const std::int64_t markPosition = position + paragraph.Length();
+        const std::int64_t markPosition = position + document.Length(paragraph);
         if (markPosition >= begin && position < wantedEnd) {
+            if (!open)
+                part.AddParagraph();
+            open = true;
+            TextParagraph& current = part.paragraphs.back();
             current.alignment = paragraph.alignment;
             current.tabStops = paragraph.tabStops;
             current.mark = paragraph.mark;
             std::int64_t runStart = position;
-            for (const TextRun& run : paragraph.runs) {
-                const std::int32_t runLength = run.picture >= 0 ? 1 : CharacterCount(run.text);
+            for (const TextRun& run : document.Runs(paragraph)) {
+                const std::int32_t runLength = run.picture >= 0 ? 1 : CharacterCount(document.Text(run));
                 const std::int64_t from = std::max<std::int64_t>(begin - runStart, 0);
                 const std::int64_t to = std::min<std::int64_t>(wantedEnd - runStart, runLength);
                 if (from < to) {
-                    TextRun piece{run.format, {}, -1};
                     if (run.picture >= 0) {
-                        piece.picture = static_cast<std::int32_t>(part.pictures.size());
+                        part.AppendPicture(run.format, static_cast<std::int32_t>(part.pictures.size()));
                         part.pictures.push_back(document.pictures[static_cast<std::size_t>(run.picture)]);
-                        current.picture = true;
+                        part.paragraphs.back().picture = true;
                     } else {
-                        piece.text = SliceCharacters(run.text, static_cast<std::int32_t>(from),
-                                                     static_cast<std::int32_t>(to));
+                        part.AppendText(run.format, SliceCharacters(document.Text(run), static_cast<std::int32_t>(from),
+                                                                    static_cast<std::int32_t>(to)));
                     }
-                    current.runs.push_back(std::move(piece));
                 }
                 runStart += runLength;
             }
             if (markPosition >= wantedEnd)
                 break; // the range stops in this paragraph
-            part.paragraphs.push_back(std::move(current));
-            current = TextParagraph{};
+            open = false;
         }
         position = markPosition + 1;
     }
-    part.paragraphs.push_back(std::move(current));
+    if (!open)
+        part.AddParagraph();
     return part;
 }
 
@@ -202,12 +204,12 @@ std::string WriteRtf(const DocumentModel& document)
     for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
         const TextParagraph& paragraph = document.paragraphs[i];
         AppendParagraphProperties(paragraph, out);
-        for (const TextRun& run : paragraph.runs) {
+        for (const TextRun& run : document.Runs(paragraph)) {
             AppendFormat(run.format, out);
             if (run.picture >= 0 && static_cast<std::size_t>(run.picture) < document.pictures.size())
                 AppendPicture(document.pictures[static_cast<std::size_t>(run.picture)], out);
             else
-                AppendText(run.text, out);
+                AppendText(document.Text(run), out);
         }
         if (i + 1 < document.paragraphs.size()) {
             // The paragraph end carries the size an empty line takes.
@@ -225,7 +227,7 @@ std::string PlainTextOf(const DocumentModel& document)
     for (std::size_t i = 0; i < document.paragraphs.size(); ++i) {
         if (i > 0)
             text += '\n';
-        text += document.paragraphs[i].Text();
+        text += document.Text(document.paragraphs[i]);
     }
     return text;
 }

@@ -63,11 +63,11 @@ public:
             } else {
                 cursor.insertBlock(block, mark);
             }
-            for (const TextRun& run : paragraph.runs) {
+            for (const TextRun& run : document_.Runs(paragraph)) {
                 if (run.picture >= 0)
                     cursor.insertImage(ImageFormat(run.picture));
                 else
-                    cursor.insertText(DisplayText(run.text), TextFormat(run.format));
+                    cursor.insertText(DisplayText(document_.Text(run)), TextFormat(run.format));
             }
         }
         cursor.endEditBlock();
@@ -131,9 +131,9 @@ private:
     // The pane counts one character per character of the model; Qt would
     // make a new block of a paragraph or frame mark, and take a lone
     // surrogate or an object mark for something else.
-    static QString DisplayText(const std::string& utf8)
+    static QString DisplayText(std::string_view utf8)
     {
-        QString text = QString::fromStdString(utf8);
+        QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
         for (qsizetype i = 0; i < text.size(); ++i) {
             const char16_t c = text.at(i).unicode();
             const bool control = c < 0x20 && c != u'\t';

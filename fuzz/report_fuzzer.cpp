@@ -36,8 +36,8 @@ void CheckSameText(const DocumentModel& a, const DocumentModel& b)
 {
     Check(a.paragraphs.size() == b.paragraphs.size());
     for (std::size_t i = 0; i < a.paragraphs.size(); ++i) {
-        Check(a.paragraphs[i].Text() == b.paragraphs[i].Text());
-        Check(a.paragraphs[i].Length() == b.paragraphs[i].Length());
+        Check(a.Text(a.paragraphs[i]) == b.Text(b.paragraphs[i]));
+        Check(a.Length(a.paragraphs[i]) == b.Length(b.paragraphs[i]));
     }
 }
 
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FillTextDocument(pane, document, 96);
     std::int64_t characters = 0;
     for (const TextParagraph& paragraph : document.paragraphs)
-        characters += paragraph.Length() + 1;
+        characters += document.Length(paragraph) + 1;
     Check(pane.blockCount() == static_cast<int>(document.paragraphs.size()));
     Check(pane.characterCount() == characters);
     pane.setTextWidth(300);

@@ -50,10 +50,16 @@ void AppendUtf8(char32_t c, std::string& out)
 
 void DocumentBuilder::Start(const DocumentModel& prolog, const CharFormat& format, ParagraphAlignment alignment)
 {
-    // Room for a long report: growing the vector would move every paragraph.
+    // Room for a long report, so that the document is not moved as it grows.
     document_.paragraphs.clear();
     document_.paragraphs.reserve(512);
     document_.paragraphs.insert(document_.paragraphs.end(), prolog.paragraphs.begin(), prolog.paragraphs.end());
+    document_.runs.clear();
+    document_.runs.reserve(1024);
+    document_.runs.insert(document_.runs.end(), prolog.runs.begin(), prolog.runs.end());
+    document_.text.clear();
+    document_.text.reserve(16384);
+    document_.text += prolog.text;
     document_.fonts = prolog.fonts;
     document_.pictures = prolog.pictures;
     format_ = format;
@@ -67,7 +73,7 @@ void DocumentBuilder::EndParagraph()
 {
     pendingSkip_ = 0;
     TakeParagraphProperties();
-    document_.paragraphs.emplace_back();
+    document_.AddParagraph();
 }
 
 void DocumentBuilder::ResetParagraph()
@@ -81,7 +87,7 @@ const DocumentModel& DocumentBuilder::Document()
     // The document's closing brace restores the properties in force before
     // its opening one: the defaults.
     TextParagraph& last = document_.paragraphs.back();
-    if (last.runs.empty()) {
+    if (last.firstRun == last.endRun) {
         last.alignment = ParagraphAlignment::Left;
         last.tabStops.clear();
         last.mark = CharFormat{};
@@ -108,13 +114,7 @@ bool DocumentBuilder::Skipping()
 void DocumentBuilder::AppendText(std::string_view utf8)
 {
     TakeParagraphProperties();
-    std::vector<TextRun>& runs = document_.paragraphs.back().runs;
-    if (runs.empty() || runs.back().picture >= 0 || !(runs.back().format == format_)) {
-        if (runs.empty())
-            runs.reserve(2); // a label and its value
-        runs.push_back(TextRun{format_, {}, -1});
-    }
-    runs.back().text += utf8;
+    document_.AppendText(format_, utf8);
 }
 
 void DocumentBuilder::Write(std::string_view rtf)
@@ -133,10 +133,10 @@ void DocumentBuilder::Write(std::string_view rtf)
         // Printable ASCII without escapes, the most of every text, is taken
         // a stretch at a time.
         if (pendingSkip_ == 0 && plain(rtf[pos])) {
-            const std::size_t start = pos;
-            while (pos < rtf.size() && plain(rtf[pos]))
-                ++pos;
-            AppendText(rtf.substr(start, pos - start));
+            const auto stretch = std::find_if_not(rtf.begin() + static_cast<std::ptrdiff_t>(pos), rtf.end(), plain);
+            const auto end = static_cast<std::size_t>(stretch - rtf.begin());
+            AppendText(rtf.substr(pos, end - pos));
+            pos = end;
             continue;
         }
         const char c = rtf[pos];

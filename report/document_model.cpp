@@ -2,43 +2,62 @@
 
 namespace tessarin {
 
-std::string TextParagraph::Text() const
+std::string_view DocumentModel::Text(const TextParagraph& paragraph) const
 {
-    std::string text;
-    for (const TextRun& run : runs)
-        text += run.text;
-    return text;
+    if (paragraph.firstRun == paragraph.endRun)
+        return {};
+    // A paragraph's runs are adjacent, and so are their texts.
+    const std::uint32_t begin = runs[paragraph.firstRun].begin;
+    return std::string_view(text).substr(begin, runs[paragraph.endRun - 1].end - begin);
 }
 
-std::int32_t TextParagraph::Length() const
+std::int32_t DocumentModel::Length(const TextParagraph& paragraph) const
 {
     std::int32_t length = 0;
-    for (const TextRun& run : runs) {
+    for (const TextRun& run : Runs(paragraph))
         if (run.picture >= 0)
             ++length;
-        for (const char c : run.text)
-            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-                ++length;
-    }
+    for (const char c : Text(paragraph))
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            ++length;
     return length;
 }
 
 std::string DocumentModel::PlainText() const
 {
-    std::size_t size = 0;
+    std::string plain;
+    plain.reserve(text.size() + paragraphs.size());
     for (const TextParagraph& paragraph : paragraphs) {
-        for (const TextRun& run : paragraph.runs)
-            size += run.text.size();
-        ++size;
+        plain += Text(paragraph);
+        plain += '\n';
     }
-    std::string text;
-    text.reserve(size);
-    for (const TextParagraph& paragraph : paragraphs) {
-        for (const TextRun& run : paragraph.runs)
-            text += run.text;
-        text += '\n';
+    return plain;
+}
+
+TextParagraph& DocumentModel::AddParagraph()
+{
+    TextParagraph& paragraph = paragraphs.emplace_back();
+    paragraph.firstRun = paragraph.endRun = static_cast<std::uint32_t>(runs.size());
+    return paragraph;
+}
+
+void DocumentModel::AppendText(const CharFormat& format, std::string_view utf8)
+{
+    TextParagraph& paragraph = paragraphs.back();
+    const auto end = static_cast<std::uint32_t>(text.size());
+    if (paragraph.firstRun == paragraph.endRun || runs.back().picture >= 0 || !(runs.back().format == format)) {
+        runs.push_back(TextRun{format, end, end, -1});
+        ++paragraph.endRun;
     }
-    return text;
+    text += utf8;
+    runs.back().end = static_cast<std::uint32_t>(text.size());
+}
+
+void DocumentModel::AppendPicture(const CharFormat& format, std::int32_t picture)
+{
+    const auto end = static_cast<std::uint32_t>(text.size());
+    runs.push_back(TextRun{format, end, end, picture});
+    ++paragraphs.back().endRun;
 }
 
 DocumentModel EmptyDocument()

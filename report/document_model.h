@@ -6,7 +6,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessarin {
@@ -23,9 +25,13 @@ struct CharFormat {
 
 enum class ParagraphAlignment : std::uint8_t { Left, Centre, Right, Justified };
 
+// A run's text lies in DocumentModel::text, bytes [begin, end): one buffer
+// for the whole document rather than a string per run, because a report has
+// a few hundred runs and their allocations were most of its cost.
 struct TextRun {
     CharFormat format;
-    std::string text; // UTF-8; '\t' is a tab
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
     // Index into DocumentModel::pictures when the run is a picture (its text
     // is then empty), -1 otherwise.
     std::int32_t picture = -1;
@@ -76,28 +82,48 @@ private:
     std::size_t size_ = 0;
 };
 
+// A paragraph's runs are DocumentModel::runs [firstRun, endRun).
 struct TextParagraph {
     ParagraphAlignment alignment = ParagraphAlignment::Left;
     TabStops tabStops;
     bool picture = false;               // holds a picture
-    std::vector<TextRun> runs;
+    std::uint32_t firstRun = 0;
+    std::uint32_t endRun = 0;
     CharFormat mark{};                  // in force at the paragraph's end: an empty line's size
-
-    std::string Text() const;
-    // Characters as a rich-text control counts them: one per character,
-    // one per picture, none for the paragraph end.
-    std::int32_t Length() const;
 };
 
+// Paragraphs, runs and text are only ever added at the end: the last
+// paragraph is the open one, and its runs and their text are the last ones.
 struct DocumentModel {
     // A document, even an empty one, has a paragraph: what shows an empty
     // line. Those who make a document see to that (EmptyDocument()).
     std::vector<TextParagraph> paragraphs;
+    std::vector<TextRun> runs{};           // every paragraph's in turn
+    std::string text{};                    // every run's text in turn, UTF-8; '\t' is a tab
     std::vector<FontEntry> fonts{};        // in table order, one entry per number
     std::vector<PictureData> pictures{};   // what picture runs point at
 
+    std::span<const TextRun> Runs(const TextParagraph& paragraph) const
+    {
+        return std::span<const TextRun>(runs).subspan(paragraph.firstRun, paragraph.endRun - paragraph.firstRun);
+    }
+    std::string_view Text(const TextRun& run) const
+    {
+        return std::string_view(text).substr(run.begin, run.end - run.begin);
+    }
+    std::string_view Text(const TextParagraph& paragraph) const;
+    // Characters as a rich-text control counts them: one per character,
+    // one per picture, none for the paragraph end.
+    std::int32_t Length(const TextParagraph& paragraph) const;
     // Every paragraph's text followed by "\n", the last one included.
     std::string PlainText() const;
+
+    // Opens a new last paragraph, without runs.
+    TextParagraph& AddParagraph();
+    // Adds to the last paragraph: to its last run when that has the same
+    // format and is no picture, else as a new run.
+    void AppendText(const CharFormat& format, std::string_view utf8);
+    void AppendPicture(const CharFormat& format, std::int32_t picture);
 };
 
 // One empty paragraph, as an empty pane has.

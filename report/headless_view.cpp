@@ -23,7 +23,7 @@ void HeadlessReportView::CountCharacters() const
     std::int32_t start = 0;
     for (std::int32_t line = 0; line < lineCount_; ++line) {
         lineStarts_.push_back(start);
-        start += document_->paragraphs[static_cast<std::size_t>(line)].Length() + 1; // the paragraph mark
+        start += document_->Length(document_->paragraphs[static_cast<std::size_t>(line)]) + 1; // the paragraph mark
     }
     textLength_ = start - 1; // the last paragraph has no mark of its own
 }

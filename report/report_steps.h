@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tessarin::report_steps {
 
@@ -48,13 +49,16 @@ inline std::string Text(const std::string& value)
 inline std::string HexRow(std::span<const std::uint8_t> bytes)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr std::string_view kTab = "\\tab ";
     std::string row;
+    row.reserve(bytes.size() * 3 + kTab.size()); // one allocation, not four
     for (const std::uint8_t byte : bytes) {
         row += ' ';
         row += kHex[byte >> 4];
         row += kHex[byte & 0xF];
     }
-    return row + "\\tab ";
+    row += kTab;
+    return row;
 }
 
 inline std::string HexLabel(unsigned offset)

@@ -55,16 +55,16 @@ const DocumentModel& PrologModel()
 
         const CharFormat titleFormat{true, false, false, 1, 24};
         model.paragraphs.clear();
-        TextParagraph picture;
+        TextParagraph& picture = model.AddParagraph();
         picture.alignment = ParagraphAlignment::Centre;
         picture.picture = true;
-        picture.runs.push_back(TextRun{CharFormat{false, false, false, 0, 20}, {}, 0});
         picture.mark = titleFormat;
-        TextParagraph title;
+        model.AppendPicture(CharFormat{false, false, false, 0, 20}, 0);
+        TextParagraph& title = model.AddParagraph();
         title.alignment = ParagraphAlignment::Centre;
-        title.runs.push_back(TextRun{titleFormat, kTitle, -1});
         title.mark = titleFormat;
-        model.paragraphs = {std::move(picture), std::move(title), TextParagraph{}};
+        model.AppendText(titleFormat, kTitle);
+        model.AddParagraph();
         return model;
     }();
     return prolog;

@@ -102,6 +102,15 @@ std::string EscapeRtfText(std::string_view utf8)
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
+        // Printable ASCII that needs no escape, nearly all a monitor's
+        // texts hold, is copied a stretch at a time.
+        const std::size_t plain = pos;
+        while (pos < utf8.size() && utf8[pos] >= 0x20 && utf8[pos] < 0x7F && utf8[pos] != '\\' &&
+               utf8[pos] != '{' && utf8[pos] != '}')
+            ++pos;
+        out.append(utf8, plain, pos - plain);
+        if (pos == utf8.size())
+            break;
         const char32_t c = NextCodePoint(utf8, pos);
         if (c == U'\\' || c == U'{' || c == U'}') {
             out.push_back('\\');

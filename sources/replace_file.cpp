@@ -180,7 +180,9 @@ bool ReplaceRegularFile(const fs::path& target, std::string_view content)
 #else
     const bool replacing = false;
 #endif
-    std::mt19937_64 random(Seed());
+    // Seeded once per thread: a fresh engine's seeding cost more than the
+    // rest of writing a report's file, and a batch writes thousands.
+    thread_local std::mt19937_64 random(Seed());
     fs::path temporary;
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < creationAttempts && file == nullptr; ++attempt) {

@@ -431,7 +431,7 @@ TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
     const DocumentModel rtf = ReadRtf(copied->data("text/rtf").toStdString());
     EXPECT_EQ(PlainTextOf(rtf), text);
     EXPECT_EQ(rtf.pictures.size(), 1u); // the logo goes along
-    EXPECT_EQ(rtf.paragraphs[1].runs[0].format.halfPoints, 24);
+    EXPECT_EQ(rtf.Runs(rtf.paragraphs[1])[0].format.halfPoints, 24);
 
     // The keyboard's copy gives the same: RTF, and text without the logo's object mark.
     QGuiApplication::clipboard()->clear();

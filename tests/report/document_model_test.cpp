@@ -27,11 +27,13 @@ void ExpectSameDocument(const DocumentModel& model, const DocumentModel& read, c
         EXPECT_TRUE(a.tabStops == b.tabStops) << where;
         EXPECT_EQ(a.picture, b.picture) << where;
         ExpectSameFormat(a.mark, b.mark, where + " mark");
-        ASSERT_EQ(a.runs.size(), b.runs.size()) << where;
-        for (std::size_t k = 0; k < a.runs.size(); ++k) {
-            EXPECT_EQ(a.runs[k].text, b.runs[k].text) << where;
-            EXPECT_EQ(a.runs[k].picture, b.runs[k].picture) << where;
-            ExpectSameFormat(a.runs[k].format, b.runs[k].format, where + " run " + std::to_string(k));
+        const auto aRuns = model.Runs(a);
+        const auto bRuns = read.Runs(b);
+        ASSERT_EQ(aRuns.size(), bRuns.size()) << where;
+        for (std::size_t k = 0; k < aRuns.size(); ++k) {
+            EXPECT_EQ(model.Text(aRuns[k]), read.Text(bRuns[k])) << where;
+            EXPECT_EQ(aRuns[k].picture, bRuns[k].picture) << where;
+            ExpectSameFormat(aRuns[k].format, bRuns[k].format, where + " run " + std::to_string(k));
         }
     }
     ASSERT_EQ(model.fonts.size(), read.fonts.size()) << name;

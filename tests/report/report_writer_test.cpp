@@ -60,13 +60,14 @@ TEST(ReportWriter, FrameShowsLogoThenTitleThenAnEmptyLine)
     w.StartReport();
     w.Publish();
     ASSERT_EQ(w.NumberOfRTFLines(), 3);
-    const auto& p = view.Document().paragraphs;
+    const DocumentModel& d = view.Document();
+    const auto& p = d.paragraphs;
     EXPECT_TRUE(p[0].picture);
     EXPECT_EQ(p[0].alignment, ParagraphAlignment::Centre);
-    EXPECT_EQ(p[1].Text(), "EDID ( Extended Display Identification Data) Report");
+    EXPECT_EQ(d.Text(p[1]), "EDID ( Extended Display Identification Data) Report");
     EXPECT_EQ(p[1].alignment, ParagraphAlignment::Centre);
-    EXPECT_TRUE(p[1].runs.at(0).format.bold);
-    EXPECT_EQ(p[1].runs.at(0).format.halfPoints, 24);
+    EXPECT_TRUE(d.Runs(p[1])[0].format.bold);
+    EXPECT_EQ(d.Runs(p[1])[0].format.halfPoints, 24);
     EXPECT_EQ(p[2].alignment, ParagraphAlignment::Left);
 }
 
@@ -106,10 +107,10 @@ protected:
 
     std::string SelectedText() const
     {
-        const auto& paragraphs = view_.Document().paragraphs;
+        const DocumentModel& document = view_.Document();
         for (std::int32_t line = 0; line < view_.LineCount(); ++line)
             if (view_.FirstCharOfLine(line) == view_.SelectionStart())
-                return paragraphs[static_cast<std::size_t>(line)].Text();
+                return std::string(document.Text(document.paragraphs[static_cast<std::size_t>(line)]));
         return "<no line starts at the selection>";
     }
 

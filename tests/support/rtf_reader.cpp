@@ -335,8 +335,8 @@ private:
         State& s = Current();
         s.picture = static_cast<std::int32_t>(document_.pictures.size());
         document_.pictures.emplace_back();
-        paragraph_.runs.push_back(TextRun{s.format, {}, s.picture});
-        paragraph_.picture = true;
+        document_.AppendPicture(s.format, s.picture);
+        document_.paragraphs.back().picture = true;
         highNibble_ = -1;
     }
 
@@ -437,26 +437,25 @@ private:
         // the document ends instead of a \par.
         TakeParagraphProperties();
         const CharFormat& format = Current().format;
-        if (paragraph_.runs.empty() || paragraph_.runs.back().picture >= 0 ||
-            !(paragraph_.runs.back().format == format))
-            paragraph_.runs.push_back(TextRun{format, {}});
-        paragraph_.runs.back().text += utf8;
+        document_.AppendText(format, utf8);
     }
 
     void TakeParagraphProperties()
     {
-        paragraph_.alignment = Current().alignment;
-        paragraph_.mark = Current().format;
-        paragraph_.tabStops = Current().tabStops;
+        TextParagraph& paragraph = document_.paragraphs.back();
+        paragraph.alignment = Current().alignment;
+        paragraph.mark = Current().format;
+        paragraph.tabStops = Current().tabStops;
     }
 
     void EndParagraph(bool closedByPar)
     {
         pendingSkip_ = 0;
-        if (closedByPar || paragraph_.runs.empty())
+        const TextParagraph& paragraph = document_.paragraphs.back();
+        if (closedByPar || paragraph.firstRun == paragraph.endRun)
             TakeParagraphProperties();
-        document_.paragraphs.push_back(std::move(paragraph_));
-        paragraph_ = TextParagraph{};
+        if (closedByPar)
+            document_.AddParagraph(); // the last one stays as the document's end leaves it
     }
 
     std::string_view rtf_;
@@ -468,8 +467,7 @@ private:
     bool fontOpen_ = false;
     std::unordered_map<std::int32_t, std::size_t> fontIndex_;
     int highNibble_ = -1;
-    TextParagraph paragraph_;
-    DocumentModel document_;
+    DocumentModel document_ = EmptyDocument(); // its last paragraph is the open one
 };
 
 } // namespace
