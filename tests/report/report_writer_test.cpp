@@ -70,6 +70,20 @@ TEST(ReportWriter, FrameShowsLogoThenTitleThenAnEmptyLine)
     EXPECT_EQ(p[2].alignment, ParagraphAlignment::Left);
 }
 
+// The tests' stand-in for the window's tree keeps the interface's promise:
+// a refused node adds nothing, so a report never shows a section twice.
+TEST(HeadlessSectionTree, RefusesATakenKeyAndAMissingParent)
+{
+    HeadlessSectionTree tree;
+    ASSERT_TRUE(tree.AddNode("base", "EDID", "6", true, ""));
+    EXPECT_FALSE(tree.AddNode("base", "again", "7", false, ""));
+    EXPECT_FALSE(tree.AddNode("child", "orphan", "8", false, "nowhere"));
+    ASSERT_TRUE(tree.AddNode("child", "Header", "9", false, "base"));
+    ASSERT_EQ(tree.Nodes().size(), 2u);
+    EXPECT_EQ(tree.Nodes()[0].text, "EDID");
+    EXPECT_EQ(tree.Nodes()[1].parentKey, "base");
+}
+
 class SectionIndex : public ::testing::Test {
 protected:
     void SetUp() override
