@@ -1,6 +1,10 @@
 #include "about_box.h"
 
+#include "logo_strip.h"
 #include "program_info.h"
+#ifdef Q_OS_WIN
+#include "windows_system.h"
+#endif
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -22,7 +26,7 @@ frmAbout::frmAbout(QWidget* parent)
 
     auto* picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/tessarin/tessarin-64.png")));
+    picIcon->setPixmap(ProgramIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
     picIcon->setAlignment(Qt::AlignTop);
 
     auto* lblTitle = new QLabel(ProgramTitle(), this);
@@ -90,7 +94,9 @@ QLabel* frmAbout::Link(const QString& objectName, const QString& text, const QSt
 QStringList frmAbout::SysInfoPrograms()
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("msinfo32")};
+    // Only where the registry says it is; nothing is looked for on the PATH.
+    const QString path = QString::fromStdWString(SysInfoProgramPath());
+    return path.isEmpty() ? QStringList() : QStringList(path);
 #else
     return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
             QStringLiteral("gnome-system-monitor")};

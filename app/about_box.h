@@ -19,7 +19,7 @@ public:
     // on the PATH; without one, says so in a message box. Returns whether
     // a program was started.
     bool StartSysInfo();
-    // Looked for in this order.
+    // Looked for in this order; on Windows only the one the registry names.
     static QStringList SysInfoPrograms();
 
 private:

@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "device_components.h"
 #include "edd_file.h"
+#include "logo_strip.h"
 #include "program_info.h"
 #include "report_pane.h"
 #include "section_tree_widget.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -37,7 +39,7 @@ frmMain::frmMain(Options options, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     // The design caption "Tessarin " and the version.
     setWindowTitle(ProgramTitle() + QStringLiteral(" V") + ProgramVersion());
-    setWindowIcon(QIcon(QStringLiteral(":/tessarin/tessarin-128.png")));
+    setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     BuildControls();
     BuildMenus();
@@ -74,9 +76,9 @@ void frmMain::BuildControls()
 
     picLogo_ = new QLabel;
     picLogo_->setObjectName(QStringLiteral("PicLogo"));
-    const QPixmap logo(QStringLiteral(":/tessarin/logo_strip.png"));
+    const QPixmap logo = LogoStrip(palette(), devicePixelRatioF());
     picLogo_->setPixmap(logo);
-    picLogo_->setFixedSize(logo.size());
+    picLogo_->setFixedSize(logo.deviceIndependentSize().toSize());
     lblOS_ = new QLabel;
     lblOS_->setObjectName(QStringLiteral("lblOS"));
     lblMemory_ = new QLabel;
@@ -112,6 +114,31 @@ void frmMain::BuildControls()
     column->addLayout(strip);
     setCentralWidget(central);
     setTabOrder(treeView1_, richTextBox_);
+    // Where a refused load says why: a label, not a status message, which a
+    // menu entry's (empty) status tip would wipe as soon as the mouse passes.
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    lblStatus_ = new QLabel;
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    // A file name such as "<b>x.bin" is shown as it is, never as markup.
+    lblStatus_->setTextFormat(Qt::PlainText);
+    lblStatus_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(lblStatus_, 1);
+}
+
+QString frmMain::StatusMessage() const
+{
+    return lblStatus_->text();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    // A new theme (a dark one) or a scaled screen: the strip's texts follow
+    // the palette, its pixels the screen.
+    if (picLogo_ != nullptr
+        && (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange
+            || event->type() == QEvent::ScreenChangeInternal))
+        picLogo_->setPixmap(LogoStrip(palette(), devicePixelRatioF()));
+    QMainWindow::changeEvent(event);
 }
 
 void frmMain::BuildMenus()
@@ -124,13 +151,17 @@ void frmMain::BuildMenus()
 
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    QAction* mnuSave = add(mnuFile, "mnuSave", QStringLiteral("&Save as RTF File"));
-    mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(mnuSave, &QAction::triggered, this, &frmMain::mnuSave_Click);
-    QAction* mnuPrint = add(mnuFile, "mnuPrint", QStringLiteral("&Print RTF File"));
-    mnuPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
+    mnuSave_ = add(mnuFile, "mnuSave", QStringLiteral("&Save as RTF File"));
+    mnuSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(mnuSave_, &QAction::triggered, this, &frmMain::mnuSave_Click);
+    mnuPrint_ = add(mnuFile, "mnuPrint", QStringLiteral("&Print RTF File"));
+    mnuPrint_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(mnuPrint_, &QAction::triggered, this, &frmMain::mnuPrint_Click);
+    // An empty report saved or printed is a blank document: offered once a report is shown.
+    mnuSave_->setEnabled(false);
+    mnuPrint_->setEnabled(false);
     QAction* mnuLoadEDD = add(mnuFile, "mnuLoadEDD", QStringLiteral("Load edd File"));
+    mnuLoadEDD->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(mnuLoadEDD, &QAction::triggered, this, &frmMain::mnuLoadEDD_Click);
     mnuSaveEDD_ = add(mnuFile, "mnuSaveEDD", QStringLiteral("Save as edd File"));
     connect(mnuSaveEDD_, &QAction::triggered, this, &frmMain::mnuSaveEDD_Click);
@@ -154,7 +185,15 @@ void frmMain::BuildMenus()
     QMenu* mnuAboutGen = menuBar()->addMenu(QStringLiteral("&About"));
     mnuAboutGen->setObjectName(QStringLiteral("mnuAboutGen"));
     QAction* mnuAbout = add(mnuAboutGen, "mnuAbout", QStringLiteral("About Tessarin"));
+    mnuAbout->setShortcut(QKeySequence(Qt::Key_F1));
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    // Ctrl+Q closes the window as a desktop user expects, without a menu entry.
+    auto* quit = new QAction(this);
+    quit->setObjectName(QStringLiteral("closeWindow"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    addAction(quit);
 
     mnuPopup_ = new QMenu(QStringLiteral("PopMenu"), this);
     mnuPopup_->setObjectName(QStringLiteral("mnuPopup"));

@@ -63,8 +63,8 @@ public:
     // a dropped file): an ".edd" file or a raw binary EDID. When the file
     // cannot be read or its bytes fail the acceptance test (byte 1 is 0xFF,
     // byte 8 is not 0), nothing changes: not the report, not CurrentEDID.
-    // Otherwise its report replaces the shown one. `whyNot` gets the reason
-    // of a refusal.
+    // Otherwise its report replaces the shown one. A refusal is shown in the
+    // status bar (until the next good load) and given in `whyNot`.
     bool LoadEdidFile(const QString& fileName, QString* whyNot = nullptr);
     // The report as RTF, replacing the file atomically. False when it cannot be written.
     bool SaveReport(const QString& fileName);
@@ -79,6 +79,10 @@ public:
     std::string ReportDocument() const { return writer_.ReportDocument(); }
     std::int16_t SelectedMonitorIndex() const noexcept { return selectedMonitorIndex_; }
     const SystemInfo& System() const noexcept { return system_; }
+
+    // What the status bar says of the last load: the reason of a refusal,
+    // "" after a good load.
+    QString StatusMessage() const;
 
     ReportPane* RichTextBox() const noexcept { return richTextBox_; }
     SectionTreeWidget* TreeView1() const noexcept { return treeView1_; }
@@ -103,6 +107,11 @@ private:
     void BuildMenus();
     void UpdateSystem();
     void ShowReport();
+    // After a good load from `sourceFile` ("" for the monitor store and the
+    // devices): the report, the commands that need one, a clear status bar.
+    void ShowLoaded(const QString& sourceFile);
+    void ShowRefusal(const QString& message);
+    void changeEvent(QEvent* event) override;
     void TreeView1_NodeClick(const QString& tag);
     void RichTextBox_PopUp(const QPoint& position);
     int TwipsToPixelsX(double twips) const;
@@ -113,8 +122,9 @@ private:
     std::vector<std::uint8_t> currentEdid_;
     std::int16_t selectedMonitorIndex_ = -1;
     SystemInfo system_;
-    // The name the file dialogs last used; the load and the save share it.
-    QString dialogFileName_;
+    // The file the report on screen came from; the ".edd" save proposes the
+    // name of an ".edd" one.
+    QString sourceFile_;
 
     ReportPane* richTextBox_ = nullptr;
     SectionTreeWidget* treeView1_ = nullptr;
@@ -122,6 +132,9 @@ private:
     QLabel* picLogo_ = nullptr;
     QLabel* lblOS_ = nullptr;
     QLabel* lblMemory_ = nullptr;
+    QLabel* lblStatus_ = nullptr;
+    QAction* mnuSave_ = nullptr;
+    QAction* mnuPrint_ = nullptr;
     QAction* mnuSaveEDD_ = nullptr;
     QAction* mnuQorinDrive_ = nullptr;
     QAction* mnuQorinLite_ = nullptr;

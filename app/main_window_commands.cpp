@@ -6,11 +6,14 @@
 #include "device_components.h"
 #include "device_readers.h"
 #include "monitor_load.h"
+#include "monitor_walk.h"
 #include "select_dialog.h"
 
+#include "drm_monitor_store.h"
 #include "edd_file.h"
 #include "edid_input.h"
 #include "edid_report.h"
+#include "file_dialogs.h"
 #include "program_info.h"
 #include "replace_file.h"
 #include "report_pane.h"
@@ -20,14 +23,13 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -58,33 +60,6 @@ QStringList RtfFilters()
     return {QStringLiteral("RTF Files (*.rtf)"), AllFilesPattern()};
 }
 
-// Where the file dialogs start: the program's folder, unless the program is
-// installed where the user cannot write (then the home folder).
-QString StartFolder()
-{
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    return QFileInfo(programFolder).isWritable() ? programFolder : QDir::homePath();
-}
-
-// The chosen file, or "" when the dialog was cancelled or left empty.
-QString RunFileDialog(QWidget* parent, const QString& title, const QStringList& filters,
-                      QFileDialog::AcceptMode mode, const QString& fileName)
-{
-    QFileDialog dialog(parent, title, StartFolder());
-    dialog.setObjectName(QStringLiteral("CommonDialog"));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // As the original dialogs: a save replaces an existing file without asking.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.first());
-    if (!fileName.isEmpty())
-        dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-
 QString FirstLocalFile(const QMimeData* mime)
 {
     if (mime == nullptr)
@@ -103,20 +78,39 @@ bool frmMain::LoadEdidFile(const QString& fileName, QString* whyNot)
     if (QFileInfo::exists(fileName) && !QFileInfo(fileName).isFile() && !QFileInfo(fileName).isDir()) {
         if (whyNot != nullptr)
             *whyNot = QStringLiteral("not a regular file");
+        ShowRefusal(QStringLiteral("%1 was not loaded: not a regular file").arg(QFileInfo(fileName).fileName()));
         return false;
     }
     const EdidInput input = ReadEdidFile(QFile::encodeName(fileName).toStdString());
     if (!input.error.empty() || !parser_.UpdateEDIDDataFromArray(input.edid)) {
+        const QString why = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
         if (whyNot != nullptr)
-            *whyNot = QString::fromStdString(input.error.empty() ? "not taken by the decoder" : input.error);
+            *whyNot = why;
+        ShowRefusal(QStringLiteral("%1 was not loaded: %2").arg(QFileInfo(fileName).fileName(), why));
         return false;
     }
     // Only now: the bytes held are always those of the report shown, so a
     // later "Save as edd File" saves what the user sees.
     currentEdid_ = input.edid;
-    mnuSaveEDD_->setEnabled(true);
-    ShowReport();
+    ShowLoaded(fileName);
     return true;
+}
+
+void frmMain::ShowRefusal(const QString& message)
+{
+    // Not a message box: the load commands stay silent, yet the report on
+    // screen must not pass for the one that was refused.
+    lblStatus_->setText(message);
+}
+
+void frmMain::ShowLoaded(const QString& sourceFile)
+{
+    sourceFile_ = sourceFile;
+    mnuSaveEDD_->setEnabled(true);
+    mnuSave_->setEnabled(true);
+    mnuPrint_->setEnabled(true);
+    lblStatus_->clear();
+    ShowReport();
 }
 
 void frmMain::mnuRegistry_Click()
@@ -125,35 +119,51 @@ void frmMain::mnuRegistry_Click()
         = options_.openMonitorStore ? options_.openMonitorStore() : OpenSystemMonitorStore();
     if (!store)
         return;
+    // What the dialog is about to show: the names for a refusal.
+    const std::vector<std::string> monitors = BuildDisplayList(*store, system_.IsWindows7);
     selectedMonitorIndex_ = frmSelect::SelectMonitor(*store, system_.IsWindows7, this);
+    // The dialog showed an empty list: once it is closed, say where nothing was found.
+    if (monitors.empty()) {
+        const auto* drm = dynamic_cast<const DrmMonitorStore*>(store.get());
+        const QString where = drm != nullptr ? QString::fromStdString(drm->Root().string())
+                                             : QString::fromStdString(store->DisplayKey());
+        ShowRefusal(QStringLiteral("No monitor with an EDID was found in %1.").arg(where));
+        return;
+    }
     if (selectedMonitorIndex_ < 0)
         return;
     const std::vector<std::filesystem::path> folders
         = options_.cacheFolders.empty() ? EDIDCacheFolders() : options_.cacheFolders;
     if (LoadRegistryEDID(*store, selectedMonitorIndex_, currentEdid_, parser_, folders)) {
-        mnuSaveEDD_->setEnabled(true);
-        ShowReport();
+        ShowLoaded({});
+        return;
     }
+    const auto picked = static_cast<std::size_t>(selectedMonitorIndex_);
+    const QString name = picked < monitors.size() ? QString::fromStdString(ExtractName(monitors[picked])).trimmed()
+                                                   : QStringLiteral("The monitor");
+    ShowRefusal(QStringLiteral("%1 was not loaded: its EDID could not be read.").arg(name));
 }
 
 void frmMain::mnuQorinDrive_Click()
 {
-    if (ReadEDIDFromQorinDrive(devices_ ? devices_->QorinDrive() : nullptr, currentEdid_, parser_)) {
-        mnuSaveEDD_->setEnabled(true);
-        ShowReport();
-    }
+    std::string why;
+    if (ReadEDIDFromQorinDrive(devices_ ? devices_->QorinDrive() : nullptr, currentEdid_, parser_, &why))
+        ShowLoaded({});
+    else
+        ShowRefusal(QStringLiteral("Nothing was loaded from the QorinDrive: %1").arg(QString::fromStdString(why)));
 }
 
 void frmMain::mnuQorinLite_Click()
 {
     // 256 single-byte reads over the display data channel take a while.
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool read = ReadEDIDFromQorinLite(devices_ ? devices_->QorinBase() : nullptr, currentEdid_, parser_);
+    std::string why;
+    const bool read = ReadEDIDFromQorinLite(devices_ ? devices_->QorinBase() : nullptr, currentEdid_, parser_, &why);
     QGuiApplication::restoreOverrideCursor();
-    if (read) {
-        mnuSaveEDD_->setEnabled(true);
-        ShowReport();
-    }
+    if (read)
+        ShowLoaded({});
+    else
+        ShowRefusal(QStringLiteral("Nothing was loaded from the QorinLite: %1").arg(QString::fromStdString(why)));
 }
 
 void frmMain::ShowReport()
@@ -182,11 +192,10 @@ int frmMain::PrintReport(QPrinter& printer)
 void frmMain::mnuLoadEDD_Click()
 {
     const QString fileName =
-        RunFileDialog(this, QStringLiteral("Open Selected File"), EddFilters(), QFileDialog::AcceptOpen, {});
+        AskForFile(this, {QStringLiteral("Open Selected File"), EddFilters(), QFileDialog::AcceptOpen, {}, {}});
     if (fileName.isEmpty())
         return;
-    dialogFileName_ = fileName;
-    // A file that is refused leaves everything as it was, silently.
+    // A file that is refused leaves the report as it was; the status bar says why.
     LoadEdidFile(fileName);
 }
 
@@ -194,20 +203,24 @@ void frmMain::mnuSaveEDD_Click()
 {
     if (currentEdid_.empty())
         return;
-    const QString proposed = dialogFileName_.isEmpty() ? QStringLiteral("Untitled.edd") : dialogFileName_;
-    const QString fileName =
-        RunFileDialog(this, QStringLiteral("File Save As"), EddFilters(), QFileDialog::AcceptSave, proposed);
+    // The ".edd" file the report came from, else a name made from the
+    // monitor's: a raw EDID must not be offered to be overwritten with text.
+    const bool fromEdd = QFileInfo(sourceFile_).suffix().compare(QLatin1String("edd"), Qt::CaseInsensitive) == 0;
+    const QString proposed = fromEdd ? QFileInfo(sourceFile_).fileName()
+                                     : SuggestedFileName(parser_) + QStringLiteral(".edd");
+    const QString fileName = AskForFile(
+        this, {QStringLiteral("File Save As"), EddFilters(), QFileDialog::AcceptSave, proposed, QStringLiteral("edd")});
     if (fileName.isEmpty())
         return;
-    dialogFileName_ = fileName;
     if (!SaveEdd(fileName))
         QMessageBox::warning(this, ProgramTitle(), QStringLiteral("The file could not be written:\n") + fileName);
 }
 
 void frmMain::mnuSave_Click()
 {
-    const QString fileName =
-        RunFileDialog(this, QStringLiteral("File Save As"), RtfFilters(), QFileDialog::AcceptSave, {});
+    const QString proposed = currentEdid_.empty() ? QString() : SuggestedFileName(parser_) + QStringLiteral(".rtf");
+    const QString fileName = AskForFile(
+        this, {QStringLiteral("File Save As"), RtfFilters(), QFileDialog::AcceptSave, proposed, QStringLiteral("rtf")});
     if (fileName.isEmpty())
         return;
     if (!SaveReport(fileName))
@@ -222,7 +235,14 @@ void frmMain::mnuPrint_Click()
     dialog.setWindowTitle(QStringLiteral("Select Printer"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (PrintReport(printer) == 0)
+    if (PrintReport(printer) > 0)
+        return;
+    const int pages = PrintPageCount(richTextBox_->Content(), printer, PrintMargins{});
+    if (pages > 0 && printer.printRange() == QPrinter::PageRange && printer.fromPage() > pages)
+        QMessageBox::warning(
+            this, ProgramTitle(),
+            QStringLiteral("The report has %1 pages: none of them is in the range asked for.").arg(pages));
+    else
         QMessageBox::warning(this, ProgramTitle(), QStringLiteral("The report could not be printed."));
 }
 
@@ -260,7 +280,7 @@ void frmMain::dropEvent(QDropEvent* event)
     if (fileName.isEmpty())
         return;
     event->acceptProposedAction();
-    LoadEdidFile(fileName);
+    LoadEdidFile(fileName); // a refusal shows in the status bar
 }
 
 } // namespace tessarin

@@ -21,6 +21,24 @@ constexpr std::array kSubstitutes = {
     Substitute{"Times New Roman", "Liberation Serif;Tinos", QFont::Serif},
 };
 
+// Tried after the entry's own family and its twins, in this order, so the
+// kind holds whatever fonts the machine has: fontconfig alone may answer an
+// unknown sans family with a fixed-pitch font, or the reverse, when only a
+// few families are installed. The generic name comes last.
+QStringList KindFallbacks(QFont::StyleHint hint)
+{
+    switch (hint) {
+    case QFont::TypeWriter:
+        return {"Liberation Mono", "Cousine", "DejaVu Sans Mono", "Noto Sans Mono", "Noto Mono", "monospace"};
+    case QFont::Serif:
+        return {"Liberation Serif", "Tinos", "DejaVu Serif", "Noto Serif", "serif"};
+    case QFont::SansSerif:
+        return {"Liberation Sans", "Arimo", "DejaVu Sans", "Noto Sans", "sans-serif"};
+    default:
+        return {};
+    }
+}
+
 QFont::StyleHint HintForFamily(const std::string& family)
 {
     if (family == "swiss")
@@ -58,6 +76,10 @@ QFont ReportFont(const FontEntry* entry)
     const bool fixedPitch = font.pitch == 1 || hint == QFont::TypeWriter;
     if (fixedPitch)
         hint = QFont::TypeWriter;
+
+    for (const QString& fallback : KindFallbacks(hint))
+        if (!families.contains(fallback, Qt::CaseInsensitive))
+            families << fallback;
 
     QFont qfont;
     if (!families.isEmpty())

@@ -27,6 +27,15 @@ QString PageLabel(int page);
 // last carries PageLabel() right-aligned to the right margin, 360 twips below
 // the top of the printable area. Returns the pages printed; 0 when the printer
 // could not be started or the margins leave no room.
+//
+// The printer's page range (from 1; none: every page) and its copies (when
+// the printer does not make them itself), collated or not, decide which
+// pages go out; the labels keep the numbers of the whole report. Each line
+// is printed once, on the page its top lies on. Returns the sheets printed,
+// copies included; 0 as well when the range holds no page of the report.
 int PrintRTF(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins);
+
+// The pages `document` fills on `printer` (to bound a print dialog's range).
+int PrintPageCount(const DocumentModel& document, QPrinter& printer, const PrintMargins& margins);
 
 } // namespace tessarin

@@ -1,6 +1,7 @@
 #include "section_tree_widget.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace tessarin {
 namespace {
@@ -27,6 +28,14 @@ SectionTreeWidget::SectionTreeWidget(QWidget* parent)
     };
     connect(this, &QTreeWidget::itemClicked, this, emitTag);
     connect(this, &QTreeWidget::itemActivated, this, emitTag);
+}
+
+void SectionTreeWidget::keyPressEvent(QKeyEvent* event)
+{
+    QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    if (currentItem() != nullptr && currentItem() != before)
+        emit NodeClicked(QString::fromStdString(Tag(*currentItem())));
 }
 
 void SectionTreeWidget::Clear()

@@ -26,8 +26,12 @@ public:
     static std::string Tag(const QTreeWidgetItem& item);
 
 signals:
-    // A click on a node, or Enter on the current one.
+    // A click on a node, Enter on the current one, or a key that moves to
+    // another one (the arrows, Page Up and Down, Home, End).
     void NodeClicked(const QString& tag);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ScrollToTarget();

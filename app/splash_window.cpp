@@ -1,8 +1,10 @@
 #include "splash_window.h"
 
+#include "logo_strip.h"
 #include "program_info.h"
 
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
 
 namespace tessarin {
@@ -10,7 +12,11 @@ namespace {
 
 QPixmap SplashPicture()
 {
-    const QPixmap logo(QStringLiteral(":/tessarin/logo_strip.png"));
+    // The splash keeps its light look whatever the theme.
+    QPalette light;
+    light.setColor(QPalette::WindowText, QColor(0x34, 0x3a, 0x46));
+    light.setColor(QPalette::Link, QColor(0x28, 0x5f, 0xae));
+    const QPixmap logo = LogoStrip(light, 1.0);
     QPixmap picture(logo.width() + 80, logo.height() + 110);
     picture.fill(Qt::white);
     QPainter painter(&picture);
@@ -20,7 +26,7 @@ QPixmap SplashPicture()
     painter.drawText(QRect(0, logo.height() + 30, picture.width(), 20), Qt::AlignHCenter,
                      QStringLiteral("Version ") + ProgramVersion());
     painter.drawText(QRect(20, logo.height() + 55, picture.width() - 40, 40),
-                     Qt::AlignHCenter | Qt::TextWordWrap, ProgramDescription());
+                     Qt::AlignHCenter | Qt::TextWordWrap, ProgramDescription().simplified());
     return picture;
 }
 

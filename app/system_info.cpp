@@ -6,6 +6,10 @@
 #include <fstream>
 #include <limits>
 
+#ifdef _WIN32
+#include "windows_system.h"
+#endif
+
 namespace tessarin {
 namespace {
 
@@ -108,12 +112,17 @@ SystemInfo ReadSystemInfo(char decimalSeparator)
     // kernel says 64-bit.
     info.IsOS64Bit = IsArchitecture64Bit(QSysInfo::currentCpuArchitecture().toStdString());
 
+#ifdef _WIN32
+    // Not os-release: under wine that would be the Linux beneath.
+    std::optional<std::string> caption = ReadWindowsCaption();
+#else
     std::optional<std::string> caption;
     for (const char* path : {"/etc/os-release", "/usr/lib/os-release"}) {
         std::ifstream file(path);
         if (file && (caption = OsReleasePrettyName(file)))
             break;
     }
+#endif
     if (!caption || caption->empty())
         caption = QSysInfo::prettyProductName().toStdString();
     if (!caption->empty())
@@ -122,8 +131,12 @@ SystemInfo ReadSystemInfo(char decimalSeparator)
     info.IsWindows7 = caption->find("Windows 7") != std::string::npos;
 #endif
 
+#ifdef _WIN32
+    if (const auto kilobytes = ReadWindowsMemoryKilobytes())
+#else
     std::ifstream meminfo("/proc/meminfo");
     if (const auto kilobytes = MemTotalKilobytes(meminfo))
+#endif
         info.memoryLine = MemoryLine(*kilobytes, decimalSeparator);
     return info;
 }

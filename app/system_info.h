@@ -17,8 +17,8 @@ struct SystemInfo {
 };
 
 // What this machine says: the OS name (on Linux the PRETTY_NAME of
-// os-release) with its word size, and the total memory (on Linux MemTotal
-// of /proc/meminfo).
+// os-release, on Windows its product name) with its word size, and the
+// total memory (on Linux MemTotal of /proc/meminfo).
 SystemInfo ReadSystemInfo(char decimalSeparator);
 
 // PRETTY_NAME of an os-release file: KEY=value lines, the value in shell

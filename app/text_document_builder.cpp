@@ -3,6 +3,8 @@
 #include "report_fonts.h"
 
 #include <QBuffer>
+#include "logo_strip.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <QTextBlockFormat>
@@ -149,7 +151,8 @@ private:
     {
         const PictureData& picture = document_.pictures[static_cast<std::size_t>(index)];
         const QString name = QStringLiteral("rtf-picture:%1").arg(index);
-        QImage image = Decode(picture);
+        // On a dark theme the picture's white ground would be a white box.
+        QImage image = WithoutWhiteGround(Decode(picture));
         QTextImageFormat format;
         format.setName(name);
         // Its size on the page is what the document asks for; without that,

@@ -1,17 +1,17 @@
 #!/bin/sh
-# Draws the window's logo strip (300 x 71) and the application icons from the
-# report's logo with ImageMagick. Run it again after changing either:
+# Renders the window's bitmaps from tessarin.svg with rsvg-convert (Debian:
+# librsvg2-bin): the icons, and the logo the window's strip shows at 1x and
+# 2x (the strip's texts are drawn by the window in its palette's colours).
+# Run it again after changing the picture:
 #   sh app/resources/make_images.sh
 set -eu
 cd "$(dirname "$0")"
-logo=../../report/logo/logo.png
 
-convert -size 300x71 xc:none \( "$logo" -transparent white \) -geometry +4+7 -composite \
-    -font Liberation-Sans-Bold -pointsize 31 -fill '#343a46' -annotate +84+38 'Tessarin' \
-    -font Liberation-Sans -pointsize 14 -fill '#285fae' -annotate +86+59 'EDID viewer' \
-    -depth 8 -strip logo_strip.png
-
-for size in 64 128; do
-    convert "$logo" -transparent white -background none -gravity center -extent 67x67 \
-        -resize "${size}x${size}" -strip "tessarin-$size.png"
+for size in 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" tessarin.svg -o "tessarin-$size.png"
 done
+# The logo alone, 67 x 58 as in the report.
+sed 's/viewBox="0 -4.5 67 67"/viewBox="0 0 67 58"/' tessarin.svg > logo.svg.tmp
+rsvg-convert -w 67 -h 58 logo.svg.tmp -o logo.png
+rsvg-convert -w 134 -h 116 logo.svg.tmp -o logo@2x.png
+rm logo.svg.tmp

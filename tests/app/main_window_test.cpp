@@ -1,5 +1,7 @@
 // The window as a user meets it: start-up, loading from the menu, the command
 // line's road and a drop, refusals, the tree, the clipboard, saving.
+#include "file_dialogs.h"
+#include "logo_strip.h"
 #include "main_window.h"
 #include "program_info.h"
 #include "report_pane.h"
@@ -16,11 +18,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTest>
+#include <QSettings>
 #include <QUrl>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +80,8 @@ TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
     EXPECT_EQ(file, QStringList({"&Save as RTF File", "&Print RTF File", "Load edd File", "Save as edd File"}));
     EXPECT_EQ(Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(Action("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(Action("mnuLoadEDD")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(Action("mnuAbout")->shortcut(), QKeySequence("F1"));
     // No device component here: both entries hidden, the store's entry in its place.
     const QList<QAction*> read = bar[1]->menu()->actions();
     ASSERT_EQ(read.size(), 3);
@@ -90,7 +98,52 @@ TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
     EXPECT_EQ(PaneText(), "");
     EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 0);
     EXPECT_TRUE(window_.CurrentEDID().empty());
-    EXPECT_FALSE(Action("mnuSaveEDD")->isEnabled());
+    // Nothing to save or print before a report is shown: it would be a blank document.
+    for (const char* name : {"mnuSaveEDD", "mnuSave", "mnuPrint"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    EXPECT_EQ(window_.StatusMessage(), "");
+}
+
+TEST_F(Window, CtrlQClosesTheWindow)
+{
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    QTest::keyClick(&window_, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window_.isVisible());
+}
+
+TEST(LogoStrip, TakesThePalettesColoursOnATransparentGroundAtTheScreensScale)
+{
+    for (const QColor text : {QColor(Qt::black), QColor(Qt::white)}) {
+        QPalette palette;
+        palette.setColor(QPalette::WindowText, text);
+        const QImage strip = LogoStrip(palette, 2.0).toImage();
+        ASSERT_EQ(strip.size(), QSize(600, 142));
+        EXPECT_EQ(strip.pixelColor(2, 2).alpha(), 0); // no box around the logo
+        // "Tessarin" is drawn in the text colour: the strongest pixel of its area has it.
+        int strongest = 0;
+        QColor found;
+        for (int y = 20; y < 80; ++y)
+            for (int x = 170; x < 420; ++x)
+                if (strip.pixelColor(x, y).alpha() > strongest) {
+                    strongest = strip.pixelColor(x, y).alpha();
+                    found = strip.pixelColor(x, y);
+                }
+        EXPECT_EQ(strongest, 255);
+        EXPECT_EQ(found.rgb(), text.rgb());
+    }
+
+    // The report's logo in the pane: its white ground goes, the white inside a
+    // closed shape stays.
+    QImage logo(5, 5, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    for (int i = 1; i < 4; ++i)
+        logo.setPixel(i, 1, 0), logo.setPixel(i, 3, 0), logo.setPixel(1, i, 0), logo.setPixel(3, i, 0);
+    const QImage shown = WithoutWhiteGround(logo);
+    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(4, 2).alpha(), 0);
+    EXPECT_EQ(shown.pixelColor(2, 2), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(Qt::black));
 }
 
 TEST(WindowWait, KeepsTheInterfaceAliveForItsPause)
@@ -154,7 +207,8 @@ TEST_F(Window, LoadingAnEddFromTheMenuShowsTheReportAndTheTree)
     // The pane shows exactly what the document reads as.
     EXPECT_EQ(PaneText().toStdString() + "\n",
               ReadRtf(window_.ReportDocument() + "}").PlainText());
-    EXPECT_TRUE(Action("mnuSaveEDD")->isEnabled());
+    for (const char* name : {"mnuSaveEDD", "mnuSave", "mnuPrint"})
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
 
     // Cancelling the dialog changes nothing.
     const std::string shown = window_.ReportDocument();
@@ -185,6 +239,9 @@ TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
         EXPECT_EQ(window_.ReportDocument(), shown) << file;
         EXPECT_EQ(window_.TreeView1()->topLevelItem(0)->childCount(), nodes);
         EXPECT_EQ(window_.CurrentEDID(), shownEdid) << file;
+        // Said where the user looks, so the old report does not pass for the refused file.
+        EXPECT_EQ(window_.StatusMessage(),
+                  QString::fromStdString(file.filename().string()) + " was not loaded: " + why);
     }
     // A later save keeps what is on screen, not the refused file's zeros.
     const fs::path saved = folder_ / "saved.edd";
@@ -192,6 +249,9 @@ TEST_F(Window, ARefusedFileLeavesTheReportAndTheBytesHeld)
     std::vector<std::uint8_t> reloaded;
     ASSERT_TRUE(LoadDataFile(saved, reloaded));
     EXPECT_EQ(reloaded, shownEdid);
+    // The next good load takes the message away.
+    ASSERT_TRUE(Load(saved));
+    EXPECT_EQ(window_.StatusMessage(), "");
 }
 
 TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
@@ -209,6 +269,16 @@ TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
     QApplication::sendEvent(&window_, &drop);
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
     EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 2);
+
+    // A refused drop says so.
+    WriteText(folder_ / "empty.bin", "");
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder_ / "empty.bin").string()))});
+    QDragEnterEvent enterAgain(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &enterAgain);
+    QDropEvent badDrop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &badDrop);
+    EXPECT_TRUE(window_.StatusMessage().startsWith("empty.bin was not loaded: "));
+    EXPECT_EQ(window_.CurrentEDID(), TestEdid());
 
     // A drop anywhere, the report and the tree included, reaches the window.
     for (QWidget* over : {static_cast<QWidget*>(window_.RichTextBox()->viewport()),
@@ -265,6 +335,17 @@ TEST_F(Window, ANodeClickBringsItsTitleLineToTheTop)
     end.movePosition(QTextCursor::End);
     EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect(end)));
     EXPECT_LT(TopLine(pane), std::stoi(SectionTreeWidget::Tag(*last)) - 2);
+
+    // A key that moves to another node moves the report as a click on it does.
+    QTreeWidgetItem* next = tree.topLevelItem(0)->child(4);
+    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*next)));
+    const std::int32_t clicked = pane.SelectionStart();
+    tree.setCurrentItem(section);
+    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*section)));
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Down);
+    ASSERT_EQ(tree.currentItem(), next);
+    EXPECT_EQ(pane.SelectionStart(), clicked);
 
     // The next report is shown from its start.
     ASSERT_GT(pane.verticalScrollBar()->value(), 0);
@@ -372,29 +453,75 @@ TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
     EXPECT_TRUE(fs::is_directory(blocked));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 3);
 
-    // Through the menu: the dialog's texts, then the file replaced.
+    // Through the menu: the dialog's texts and proposal, the extension added
+    // to a bare name, Qt's question before the file is replaced.
+    bool replaceAsked = false;
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->windowTitle(), "File Save As");
         EXPECT_EQ(dialog->nameFilters().first(), "RTF Files (*.rtf)");
+        EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/2436.rtf")); // the monitor's name
         WriteText(rtf, "older again");
-        Choose(dialog, rtf);
+        WhenModal([&](QWidget* question) {
+            replaceAsked = qobject_cast<QMessageBox*>(question) != nullptr;
+            ASSERT_TRUE(replaceAsked);
+            qobject_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click();
+        });
+        Choose(dialog, folder_ / "report");
     });
     Action("mnuSave")->trigger();
+    EXPECT_TRUE(replaceAsked);
     EXPECT_EQ(ReadText(rtf), window_.ReportDocument() + "}");
 
+    // The next dialog starts where the last one ended; the ".edd" save
+    // proposes the name of the file the report came from.
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "File Save As");
-        EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/Untitled.edd"));
-        Choose(dialog, folder_ / "copy.edd");
+        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), fs::canonical(folder_.Path()).string());
+        EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/monitor.edd"));
+        Choose(dialog, folder_ / "copy");
     });
     Action("mnuSaveEDD")->trigger();
     std::vector<std::uint8_t> reloaded;
     ASSERT_TRUE(LoadDataFile(folder_ / "copy.edd", reloaded));
     EXPECT_EQ(reloaded, window_.CurrentEDID());
+
+    // A raw EDID's own file is not proposed: an ".edd" save would turn it into text.
+    ASSERT_TRUE(Load(fs::path(TESSARIN_TEST_DATA) / kExtendedEdid));
+    WhenModal([&](QWidget* modal) {
+        EXPECT_TRUE(qobject_cast<QFileDialog*>(modal)->selectedFiles().first().endsWith("/2436.edd"));
+        qobject_cast<QDialog*>(modal)->reject();
+    });
+    Action("mnuSaveEDD")->trigger();
+}
+
+TEST(FileDialogs, TheFirstStartIsTheUsersFolderAndASaveIsNamedAfterTheMonitor)
+{
+    QSettings("tessarin", "tessarin").remove("dialogs/folder");
+    EXPECT_NE(DialogStartFolder(), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(DialogStartFolder().startsWith(QDir::homePath()));
+
+    CEDIDParser parser;
+    std::vector<std::uint8_t> edid = TestEdid();
+    ASSERT_TRUE(parser.UpdateEDIDDataFromArray(edid));
+    EXPECT_EQ(SuggestedFileName(parser), "2436");
+    // The name descriptor (tag 0xFC) rewritten: characters no file name holds,
+    // a leading dot that would hide the file.
+    for (const auto& [name, expected] : {std::pair{"a/b:c*d", "a_b_c_d"}, std::pair{".hidden", "_hidden"}}) {
+        for (std::size_t start : {54u, 72u, 90u, 108u})
+            if (edid[start + 3] == 0xFC)
+                std::copy_n(name, 7, edid.begin() + static_cast<std::ptrdiff_t>(start + 5));
+        ASSERT_TRUE(parser.UpdateEDIDDataFromArray(edid));
+        EXPECT_EQ(SuggestedFileName(parser), expected);
+    }
+    // Without a name: the manufacturer and the product IDs.
+    for (std::size_t start : {54u, 72u, 90u, 108u})
+        if (edid[start + 3] == 0xFC)
+            edid[start + 3] = 0xFE;
+    ASSERT_TRUE(parser.UpdateEDIDDataFromArray(edid));
+    EXPECT_EQ(SuggestedFileName(parser).toStdString(), parser.ManufacturerID() + "-" + parser.IDProductId());
 }
 
 } // namespace

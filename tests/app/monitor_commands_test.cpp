@@ -6,6 +6,7 @@
 #include "select_dialog.h"
 
 #include <QAction>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -85,6 +86,37 @@ TEST_F(MonitorCommands, CancelKeepsTheReportOnScreen)
     EXPECT_EQ(window.SelectedMonitorIndex(), -1);
     EXPECT_EQ(window.ReportDocument(), shown);
     EXPECT_FALSE(fs::exists(cache_ / "data.vxr"));
+    EXPECT_EQ(window.StatusMessage(), "");
+}
+
+TEST_F(MonitorCommands, NoMonitorOrAVanishedOneIsSaidInTheStatusBar)
+{
+    frmMain window(Options());
+    window.StartUp();
+    WhenModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<frmSelect*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->listDisplay()->count(), 0);
+        dialog->cmdCancel()->click();
+    });
+    Action(window, "mnuRegistry")->trigger();
+    EXPECT_EQ(window.StatusMessage(),
+              QStringLiteral("No monitor with an EDID was found in %1.")
+                  .arg(QString::fromStdString(drm_.Root().string())));
+
+    // Unplugged while the dialog was open: the report on screen stays, the status bar says so.
+    drm_.AddConnector("card0-HDMI-A-1", TestEdid("GSM-7045A2DA2452.bin"));
+    const fs::path other = fs::path(TESSARIN_TEST_DATA) / "CPQ-227CE6ADB604.bin";
+    ASSERT_TRUE(window.LoadEdidFile(QString::fromStdString(other.string())));
+    const std::string shown = window.ReportDocument();
+    WhenModal([this](QWidget* modal) {
+        fs::remove(drm_.Root() / "card0-HDMI-A-1" / "edid");
+        qobject_cast<frmSelect*>(modal)->cmdShowEDID()->click();
+    });
+    Action(window, "mnuRegistry")->trigger();
+    EXPECT_EQ(window.ReportDocument(), shown);
+    EXPECT_TRUE(window.StatusMessage().endsWith(" was not loaded: its EDID could not be read."))
+        << window.StatusMessage().toStdString();
 }
 
 #ifdef TESSARIN_FAKE_DEVICES
@@ -97,10 +129,11 @@ TEST_F(MonitorCommands, ConnectedQorinDriveShowsItsEntry)
     ASSERT_TRUE(Action(window, "mnuQorinDrive")->isVisible());
     EXPECT_FALSE(Action(window, "mnuQorinLite")->isVisible());
 
-    // A device that holds no EDID yet: the read is refused and nothing is shown.
+    // A device that holds no EDID yet: the read is refused, nothing is shown, the status bar says why.
     Action(window, "mnuQorinDrive")->trigger();
     EXPECT_TRUE(window.CurrentEDID().empty());
     EXPECT_TRUE(window.ReportDocument().empty());
+    EXPECT_TRUE(window.StatusMessage().startsWith("Nothing was loaded from the QorinDrive: "));
 }
 
 TEST_F(MonitorCommands, OfflineQorinDriveStaysHidden)

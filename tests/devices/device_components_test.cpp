@@ -43,7 +43,12 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override
+    {
+        // Windows keeps a loaded plugin's file while the process lives.
+        std::error_code inUse;
+        fs::remove_all(folder_, inUse);
+    }
 
     QString Folder(std::initializer_list<const char*> plugins)
     {
@@ -109,8 +114,10 @@ TEST_F(Devices, QorinBaseIdentifiersAreTriedInOrder)
         // The first identifier is installed but cannot be created.
         {"fake_qorin_base_broken_107", "vxQorinBase300.QorinBase"},
     };
+    const fs::path base = folder_;
     for (const auto& [plugin, identifier] : cases) {
-        fs::remove_all(folder_);
+        // A folder per case: Windows keeps a loaded plugin's file.
+        folder_ = base / plugin;
         fs::create_directories(folder_);
         DeviceComponents devices(Folder({plugin}));
         ASSERT_NE(devices.QorinBase(), nullptr) << plugin;
@@ -120,6 +127,7 @@ TEST_F(Devices, QorinBaseIdentifiersAreTriedInOrder)
         EXPECT_EQ(devices.QorinDrive(), nullptr);
         EXPECT_FALSE(devices.QorinDriveOffered());
     }
+    folder_ = base;
 }
 
 TEST_F(Devices, AComponentNotConnectedIsHiddenAndTheDriveStillStopsLoading)
