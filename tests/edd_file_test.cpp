@@ -39,9 +39,8 @@ constexpr std::string_view separator = "----------------------------------------
 Bytes SampleEdid()
 {
     Bytes edid(256);
-    for (std::size_t i = 0; i < edid.size(); ++i) {
+    for (std::size_t i = 0; i < edid.size(); ++i)
         edid[i] = static_cast<std::uint8_t>(i);
-    }
     const std::array<std::uint8_t, 8> header{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     const std::array<std::uint8_t, 18> timing{0x02, 0x3A, 0x80, 0x18, 0x71, 0x38, 0x2D, 0x40, 0x58,
                                               0x2C, 0x45, 0x00, 0x56, 0x50, 0x21, 0x00, 0x00, 0x1E};
@@ -54,22 +53,17 @@ std::vector<std::string> SplitCRLF(const std::string& text)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
-    }
     EXPECT_EQ(start, text.size()) << "text does not end with CR LF";
     return lines;
 }
 
 std::string ReadFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    std::array<char, 4096> buffer{};
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
-        text.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    }
-    return text;
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 void WriteFile(const fs::path& path, std::string_view text)
@@ -80,34 +74,26 @@ void WriteFile(const fs::path& path, std::string_view text)
 std::set<std::string> Listing(const fs::path& folder)
 {
     std::set<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
-    }
     return names;
 }
 
-class TempDir {
-public:
-    TempDir()
-    {
-        const std::string name = "tessarin-edd-" + std::to_string(std::random_device{}());
-        path_ = fs::temp_directory_path() / name;
-        fs::create_directories(path_);
-    }
+// Removed with what a test left read-only in it.
+struct TempDir {
+    TempDir() { fs::create_directories(path_); }
     ~TempDir()
     {
         std::error_code error;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_, error)) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_, error))
             fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-        }
         fs::remove_all(path_, error);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const fs::path& path() const { return path_; }
 
-private:
-    fs::path path_;
+    const fs::path path_ = fs::temp_directory_path() / ("tessarin-edd-" + std::to_string(std::random_device{}()));
 };
 
 struct LoadResult {
@@ -140,9 +126,8 @@ std::string Table(const std::vector<std::string>& rows, std::string_view end = "
 Bytes Expected(std::initializer_list<std::pair<std::size_t, std::uint8_t>> set)
 {
     Bytes edid(256, 0);
-    for (const auto& [index, value] : set) {
+    for (const auto& [index, value] : set)
         edid[index] = value;
-    }
     return edid;
 }
 
@@ -336,9 +321,8 @@ LoadResult ReferenceLoad(std::string_view text)
     LoadResult result{true, Bytes(256, 0)};
     auto line = std::find_if(lines.begin(), lines.end(),
                              [](std::string_view l) { return l.find("-----------") != std::string_view::npos; });
-    if (line == lines.end()) {
+    if (line == lines.end())
         return result;
-    }
     ++line;
     for (std::size_t row = 0; row < 16 && line != lines.end(); ++row, ++line) {
         if (!edd::ReadHexRow(*line, result.edid, row * 16, 16)) {
@@ -360,9 +344,8 @@ std::string RandomEddLike(std::mt19937& random)
     std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
     std::uniform_int_distribution<int> length(0, 600);
     std::string text;
-    for (int n = length(random); n > 0; --n) {
+    for (int n = length(random); n > 0; --n)
         text += pieces[pick(random)];
-    }
     return text;
 }
 
@@ -379,9 +362,8 @@ TEST(EddRobustness, StreamingAgreesWithReadingWholeLinesOnRandomText)
         // However the file is cut into pieces, CR LF pairs included.
         Bytes bytewise(256, 0);
         edd::EddTableReader reader(std::span<std::uint8_t, 256>(bytewise.data(), 256));
-        for (const char c : text) {
+        for (const char c : text)
             reader.Feed(std::string_view(&c, 1));
-        }
         reader.Finish();
         ASSERT_EQ(!reader.Failed(), expected.ok) << i;
         ASSERT_EQ(bytewise, expected.edid) << i;
@@ -396,9 +378,8 @@ public:
         // Repeats served as blocks of 4096 keep the generator out of the timing.
         for (const auto& [text, times] : parts) {
             std::string block;
-            for (std::size_t i = 0; i < 4096; ++i) {
+            for (std::size_t i = 0; i < 4096; ++i)
                 block += text;
-            }
             parts_.emplace_back(std::move(block), times / 4096);
             parts_.emplace_back(text, times % 4096);
         }
@@ -411,9 +392,8 @@ private:
             ++part_;
             served_ = 0;
         }
-        if (part_ == parts_.size()) {
+        if (part_ == parts_.size())
             return traits_type::eof();
-        }
         ++served_;
         std::string& text = parts_[part_].first;
         setg(text.data(), text.data(), text.data() + text.size());
@@ -503,9 +483,8 @@ protected:
 // Root writes into read-only folders, so the child gives up its privileges first.
 void DropRootPrivileges()
 {
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
         std::_Exit(3);
-    }
 }
 
 TEST_F(EddAtomicSave, AReadOnlyFolderKeepsTheOldFile)

@@ -1,11 +1,9 @@
 // Loading, identification and basic display parameters of the base block.
 #include "edid_builder.h"
 #include "errors.h"
-#include "number_format.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <tuple>
 #include <vector>
 
@@ -64,24 +62,6 @@ TEST(Identification, ProductSerialAndDate)
     EXPECT_EQ(parser.EDIDRevision(), 4);
 }
 
-TEST(DisplayParameters, VideoInputDefinition)
-{
-    using Case = std::tuple<std::uint8_t, const char*, const char*>;
-    for (auto [b20, input, analog] : std::initializer_list<Case>{
-             {0x0A, "Analog Signal", "Composite Sync - Separate Sync - 0.700V/0.300V (1.000 Vp-p)"},
-             {0x7F, "Analog Signal", "Separate Sync - Composite Sync - Sync on Green - Separate Sync - "
-                                     "Blank to Black setup - 0.700V/0.000V (0.700 Vp-p)"},
-             {0x20, "Analog Signal", "0.714V/0.286V (1.000 Vp-p)"},
-             {0x40, "Analog Signal", "1.000V/0.400V (1.400 Vp-p)"},
-             {0x84, "Digital Signal", "Sync on Green - 0.700V/0.300V (1.000 Vp-p)"}}) {
-        CEDIDParser parser;
-        Load(parser, EdidBuilder().Set(20, {b20}));
-        EXPECT_EQ(parser.VideoInputDefinition(), input) << int(b20);
-        EXPECT_EQ(parser.AnalogSignalProperties(), analog) << int(b20);
-        EXPECT_EQ(parser.DFP1XCompatibleInterface(), (b20 & 1) == 1) << int(b20);
-    }
-}
-
 TEST(DisplayParameters, DiagonalRoundsThroughSingleThenHalfToEven)
 {
     // 71 x 187 is 78.74999938 in double but exactly 78.75 once held as a single:
@@ -94,31 +74,6 @@ TEST(DisplayParameters, DiagonalRoundsThroughSingleThenHalfToEven)
         EXPECT_FLOAT_EQ(parser.DisplaySize(), inches) << int(h) << "x" << int(v);
         EXPECT_EQ(parser.MaxHorizontalImageSize(), h * 10);
         EXPECT_EQ(parser.MaxVerticalImageSize(), v * 10);
-    }
-}
-
-TEST(DisplayParameters, GammaAndFeatureBits)
-{
-    using Gamma = std::pair<std::uint8_t, const char*>;
-    for (auto [code, text] : std::initializer_list<Gamma>{{120, "2.2"}, {127, "2.27"}, {0xFF, "3.55"}}) {
-        CEDIDParser parser;
-        Load(parser, EdidBuilder().Set(23, {code}));
-        EXPECT_EQ(FormatSingle(parser.DisplayGamma()), text);
-    }
-
-    // standby, suspend, active off, sRGB, preferred timing, GTF; then the display type
-    using Flags = std::array<bool, 6>;
-    using Case = std::tuple<std::uint8_t, Flags, std::int32_t>;
-    for (auto [b24, flags, type] : std::initializer_list<Case>{{0x0A, {0, 0, 0, 0, 1, 0}, 1},
-                                                               {0xB1, {1, 0, 1, 0, 0, 1}, 2},
-                                                               {0x5C, {0, 1, 0, 1, 0, 0}, 3}}) {
-        CEDIDParser parser;
-        Load(parser, EdidBuilder().Set(24, {b24}));
-        const Flags actual{parser.StandbySupported(),      parser.SuspendSupported(),
-                           parser.ActiveOffSupported(),    parser.sRGBDefaultColorSpace(),
-                           parser.PreferedTimingMode(),    parser.DefaultGTFSupported()};
-        EXPECT_EQ(actual, flags) << int(b24);
-        EXPECT_EQ(parser.DisplayType(), type) << int(b24);
     }
 }
 

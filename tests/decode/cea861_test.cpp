@@ -94,25 +94,6 @@ TEST(CeaVideo, DescriptorsNameTheirVicAndNativeFlag)
     EXPECT_FALSE(none.IsNativeVideoFormat(1));
 }
 
-TEST(CeaVideo, TableRowsKeepTheirSpelling)
-{
-    using Row = std::pair<std::uint8_t, const char*>;
-    const std::initializer_list<Row> rows = {
-        {1, "640x480p @ 60Hz"},        {6, "720(1440)x480i @ 59.94/60Hz"},    {27, "2880x288 @ 50Hz"},
-        {28, "2880x288 @ 50Hz-W"},     {32, "1920x1080p @ 23.97/24Hz"},       {39, "1920x1080i (1250 total) @ 50Hz"},
-        {52, "720X576p @ 200Hz"},      {53, "720X576p @ 200Hz-W"},            {58, "720(1440)x480i @ 239.76/240Hz"},
-        {59, "Error"}};
-    EdidBuilder edid;
-    edid.Cea(40).Ext(4, {static_cast<std::uint8_t>(0x40 | rows.size())});
-    std::size_t n = 5;
-    for (const Row& row : rows)
-        edid.Ext(n++, {row.first});
-    const CCEA861 cea = CeaOf(edid);
-    std::uint8_t number = 1;
-    for (const Row& row : rows)
-        EXPECT_EQ(cea.VideoFormatString(number++), row.second) << int(row.first);
-}
-
 TEST(CeaVideo, FiftyAndSixtyHertzSupport)
 {
     using Case = std::tuple<std::vector<std::uint8_t>, bool, bool>; // VICs, 50 Hz, 60 Hz

@@ -154,22 +154,5 @@ TEST(MonitorTexts, LineFeedsNulsSpacesAndCodePage)
     EXPECT_EQ(NameOf({0x81, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}), "\xC2\x81" + ys);
 }
 
-TEST(MonitorTexts, FirstTaggedDescriptorOfTwoToFourWins)
-{
-    test::Descriptor timing = TimingWithClock(14850);
-    timing[3] = 0xFF; // a timing whose byte 3 happens to be the serial tag
-    timing[5] = 'S';
-    timing[6] = 'N';
-    CEDIDParser parser;
-    Load(parser, EdidBuilder()
-                     .BaseDescriptor(1, TextDescriptor(0xFC, "Hidden"))
-                     .BaseDescriptor(2, timing)
-                     .BaseDescriptor(3, TextDescriptor(0xFC, "First\n"))
-                     .BaseDescriptor(4, TextDescriptor(0xFC, "Second\n")));
-    EXPECT_EQ(parser.MonitorName(), "First");
-    EXPECT_EQ(parser.MonitorSerialNumber(), "SN");
-    EXPECT_TRUE(parser.DetailedTiming(2).isValid());
-}
-
 } // namespace
 } // namespace tessarin

@@ -28,22 +28,6 @@ std::vector<std::string> Section(const BuiltReport& r, std::string_view title, i
     return lines;
 }
 
-TEST(BaseReport, DigitalAndAnalogInputsShowTheirOwnLine)
-{
-    Edid e = MakeEdid();
-    BuiltReport digital;
-    Build(digital, e);
-    EXPECT_TRUE(HasLine(digital, "\tDFP1X Compatible Interface : \tFalse"));
-    EXPECT_EQ(CountLines(digital, "\t Analog Signal Properties"), 0u);
-
-    e[20] = 0x0A; // analog, composite and separate sync
-    BuiltReport analog;
-    Build(analog, e);
-    EXPECT_TRUE(HasLine(analog, "\t Analog Signal Properties : \tComposite Sync - Separate Sync - "
-                                "0.700V/0.300V (1.000 Vp-p)"));
-    EXPECT_EQ(CountLines(analog, "\tDFP1X"), 0u);
-}
-
 TEST(BaseReport, RealsUseTheGivenDecimalSeparator)
 {
     BuiltReport r;
@@ -66,20 +50,6 @@ TEST(BaseReport, EmptyStandardTimingSectionAndPackedDetailedTimings)
     EXPECT_EQ(CountLines(r, "Detailed Timing #"), 1u);
     EXPECT_EQ(Section(r, "Detailed Timing #2").at(0), "\tPixel Clock : \t74.25 Mhz");
     EXPECT_EQ(Section(r, "Detailed Timing #2").size(), 17u);
-}
-
-TEST(BaseReport, StandardTimingsAndTheDegreeSign)
-{
-    Edid e = MakeEdid();
-    Put(e, 38, {0xD1, 0xC0, 0x81, 0x0F});
-    BuiltReport r;
-    Build(r, e);
-    const std::vector<std::string> expected = {
-        "\tStandard Timings n\u00B0\t1", "\tX Resolution : \t1920", "\tY Resolution : \t1080",
-        "\tVertical Frequency : \t60", "\tStandard Timings n\u00B0\t2", "\tX Resolution : \t1280",
-        "\tY Resolution : \t0", "\tVertical Frequency : \t75"};
-    EXPECT_EQ(Section(r, "Standard Timing"), expected);
-    EXPECT_NE(r.rtf.find("Standard Timings n\xB0\\b0"), std::string::npos);
 }
 
 TEST(BaseReport, WithoutCeaExtensionTheReportEndsAfterTheRawDump)
