@@ -1,8 +1,6 @@
 // tessarin-report run in-process: what it writes where, what it refuses, and
 // the exit status a script sees.
-#include "edd_file.h"
 #include "edid_layouts.h"
-#include "edid_parser.h"
 #include "point_separator.h"
 #include "report_tool.h"
 
@@ -10,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
