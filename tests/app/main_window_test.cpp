@@ -3,7 +3,6 @@
 #include "file_dialogs.h"
 #include "logo_strip.h"
 #include "main_window.h"
-#include "program_info.h"
 #include "report_pane.h"
 #include "rtf_range.h"
 #include "rtf_reader.h"
@@ -66,41 +65,17 @@ protected:
     frmMain window_{TestOptions()};
 };
 
-TEST_F(Window, StartsWithCaptionMenusAndSystemLinesAndNoReport)
+TEST_F(Window, StartsWithTheSystemLinesAndNoReport)
 {
-    EXPECT_EQ(window_.windowTitle(), "Tessarin V" + ProgramVersion());
-    const QList<QAction*> bar = window_.menuBar()->actions();
-#ifdef TESSARIN_COMPLETE_DECODE
-    ASSERT_EQ(bar.size(), 5);
-    EXPECT_EQ(bar[3]->text(), "&View");
-#else
-    ASSERT_EQ(bar.size(), 4);
-#endif
-    EXPECT_EQ(bar[0]->text(), "&File");
-    EXPECT_EQ(bar[1]->text(), "&Edit");
-    EXPECT_EQ(bar[2]->text(), "&Read EDID");
-    EXPECT_EQ(bar.back()->text(), "&About");
-    QStringList file;
-    for (QAction* action : bar[0]->menu()->actions())
-        file << action->text();
-    EXPECT_EQ(file, QStringList({"&Save as RTF File", "&Print RTF File", "Load edd File", "Save as edd File",
-                                 "Save as Binary EDID", "Save Redacted Copy..."}));
-    EXPECT_EQ(Action("mnuSave")->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(Action("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
-    EXPECT_EQ(Action("mnuLoadEDD")->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(Action("mnuAbout")->shortcut(), QKeySequence("F1"));
     // No device component here: both entries hidden, the store's entry in its place.
-    const QList<QAction*> read = bar[2]->menu()->actions();
+    const QList<QAction*> read = window_.menuBar()->actions()[2]->menu()->actions();
     ASSERT_EQ(read.size(), 3);
     EXPECT_EQ(read[0]->objectName(), "mnuRegistry");
     EXPECT_FALSE(Action("mnuQorinDrive")->isVisible());
     EXPECT_FALSE(Action("mnuQorinLite")->isVisible());
-    EXPECT_EQ(Action("mnuAbout")->text(), "About Tessarin");
-    EXPECT_EQ(window_.findChild<QMenu*>("mnuPopup")->actions().first()->text(), "Select All And Copy to ClipBoard");
 
     EXPECT_TRUE(window_.findChild<QLabel*>("lblOS")->text().endsWith("-bit"));
     EXPECT_TRUE(window_.findChild<QLabel*>("lblMemory")->text().startsWith("Total Memory = "));
-    EXPECT_FALSE(window_.System().IsWindows7);
 
     EXPECT_EQ(PaneText(), "");
     EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 0);
@@ -193,25 +168,13 @@ TEST_F(Window, LoadingAnEddFromTheMenuShowsTheReportAndTheTree)
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         asked = true;
-        EXPECT_EQ(dialog->windowTitle(), "Open Selected File");
-        EXPECT_EQ(dialog->nameFilters().first(), "EDID Data Files (*.edd *.bin edid)");
-        EXPECT_EQ(dialog->selectedNameFilter(), "EDID Data Files (*.edd *.bin edid)");
-        EXPECT_TRUE(dialog->nameFilters().at(1).startsWith("All EDID files ("));
-        EXPECT_TRUE(dialog->nameFilters().last().startsWith("All Files ("));
         Choose(dialog, edd);
     });
     Action("mnuLoadEDD")->trigger();
     ASSERT_TRUE(asked);
 
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
-    EXPECT_TRUE(PaneText().contains("EDID ( Extended Display Identification Data) Report"));
-    EXPECT_TRUE(PaneText().contains("Vendor/Product Identification:"));
-    SectionTreeWidget* tree = window_.TreeView1();
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), "EDID BASE (V1.3)");
-    EXPECT_TRUE(tree->topLevelItem(0)->font(0).bold());
-    EXPECT_EQ(SectionTreeWidget::Tag(*tree->topLevelItem(0)), "3");
-    EXPECT_EQ(SectionTreeWidget::Key(*tree->topLevelItem(1)), "RCEA");
+    EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 2);
     // The pane shows exactly what the document reads as.
     EXPECT_EQ(PaneText().toStdString() + "\n",
               ReadRtf(window_.ReportDocument() + "}").PlainText());
@@ -314,42 +277,23 @@ std::int32_t TopLine(ReportPane& pane)
     return line;
 }
 
-TEST_F(Window, ANodeClickBringsItsTitleLineToTheTop)
+// Where each node's title lands is checked for every node below; here the
+// selection itself, the keyboard, and the next report.
+TEST_F(Window, ANodeSelectsItsTitleLineAndAKeyMovesTheReportAsAClickDoes)
 {
     ASSERT_TRUE(Load(Edd("monitor.edd")));
     ReportPane& pane = *window_.RichTextBox();
     SectionTreeWidget& tree = *window_.TreeView1();
+    const auto click = [&](QTreeWidgetItem* node) {
+        emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*node)));
+    };
     QTreeWidgetItem* section = tree.topLevelItem(0)->child(3);
-    const int tag = std::stoi(SectionTreeWidget::Tag(*section));
-    tree.scrollToItem(section);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier, tree.visualItemRect(section).center());
-
-    EXPECT_EQ(TopLine(pane), tag - 2);
-    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(tag - 2));
-    EXPECT_EQ(pane.textCursor().selectedText(), section->text(0) + ":" + QChar(QChar::ParagraphSeparator));
-
-    // The base root selects the report's title, line 1.
-    tree.scrollToItem(tree.topLevelItem(0));
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, Qt::NoModifier,
-                      tree.visualItemRect(tree.topLevelItem(0)).center());
-    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(1));
-    EXPECT_EQ(TopLine(pane), 1);
-
-    // The last section is too short to reach the top: selected, with the end in view.
-    QTreeWidgetItem* last = tree.topLevelItem(1)->child(tree.topLevelItem(1)->childCount() - 1);
-    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*last)));
-    EXPECT_EQ(pane.SelectionStart(), pane.FirstCharOfLine(std::stoi(SectionTreeWidget::Tag(*last)) - 2));
-    QTextCursor end(pane.document());
-    end.movePosition(QTextCursor::End);
-    EXPECT_TRUE(pane.viewport()->rect().contains(pane.cursorRect(end)));
-    EXPECT_LT(TopLine(pane), std::stoi(SectionTreeWidget::Tag(*last)) - 2);
-
-    // A key that moves to another node moves the report as a click on it does.
     QTreeWidgetItem* next = tree.topLevelItem(0)->child(4);
-    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*next)));
+    click(next);
     const std::int32_t clicked = pane.SelectionStart();
     tree.setCurrentItem(section);
-    emit tree.NodeClicked(QString::fromStdString(SectionTreeWidget::Tag(*section)));
+    click(section);
+    EXPECT_EQ(pane.textCursor().selectedText(), section->text(0) + ":" + QChar(QChar::ParagraphSeparator));
     tree.setFocus();
     QTest::keyClick(&tree, Qt::Key_Down);
     ASSERT_EQ(tree.currentItem(), next);
@@ -431,7 +375,6 @@ TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
     const DocumentModel rtf = ReadRtf(copied->data("text/rtf").toStdString());
     EXPECT_EQ(PlainTextOf(rtf), text);
     EXPECT_EQ(rtf.pictures.size(), 1u); // the logo goes along
-    EXPECT_EQ(rtf.Runs(rtf.paragraphs[1])[0].format.halfPoints, 24);
 
     // The keyboard's copy gives the same: RTF, and text without the logo's object mark.
     QGuiApplication::clipboard()->clear();
@@ -439,10 +382,9 @@ TEST_F(Window, CopyPutsTheReportButItsLastLineAsRtfAndText)
     QTest::keyClick(&pane, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&pane, Qt::Key_C, Qt::ControlModifier);
     const QMimeData* keyed = QGuiApplication::clipboard()->mimeData();
-    const std::string all = shown.substr(0, shown.size() - 1); // the last line has no end
-    EXPECT_TRUE(keyed->text().toStdString() == all);
+    EXPECT_TRUE(keyed->text().toStdString() == text);
     EXPECT_FALSE(keyed->text().contains(QChar::ObjectReplacementCharacter));
-    EXPECT_TRUE(PlainTextOf(ReadRtf(keyed->data("text/rtf").toStdString())) == all);
+    EXPECT_TRUE(PlainTextOf(ReadRtf(keyed->data("text/rtf").toStdString())) == text);
 }
 
 TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
@@ -467,8 +409,6 @@ TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "File Save As");
-        EXPECT_EQ(dialog->nameFilters().first(), "RTF Files (*.rtf)");
         EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/2436.rtf")); // the monitor's name
         WriteText(rtf, "older again");
         WhenModal([&](QWidget* question) {

@@ -1,8 +1,6 @@
 // tessarin-report run in-process: what it writes where, what it refuses, and
 // the exit status a script sees.
-#include "edd_file.h"
 #include "edid_layouts.h"
-#include "edid_parser.h"
 #include "point_separator.h"
 #include "report_tool.h"
 
@@ -10,11 +8,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 
 namespace tessarin {
@@ -87,7 +83,6 @@ TEST_F(ReportTool, UsageErrorsExitTwoWithTheUsageLineAndWriteNothing)
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out_.str().find("usage:"), std::string::npos);
     EXPECT_EQ(Run({"--version", bin}), 0);
-    EXPECT_TRUE(std::regex_match(out_.str(), std::regex("tessarin-report [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << out_.str();
 }
 
 TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
@@ -98,28 +93,13 @@ TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.rtf"));
     ASSERT_EQ(Run({"--format=text", "--standard", bin.string()}), 0);
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
-    EXPECT_NE(out_.str().find("\tStandard Timings n\u00B0\t1\n"), std::string::npos);
 
     ASSERT_EQ(Run({"--format", "edd", bin.string()}), 0);
     const std::string edd = out_.str();
     EXPECT_TRUE(edd.starts_with("EDID DATA\r\n"));
-    // The data file reads back as the same EDID, so it reports the same.
-    Spit(dir_ / "x.edd", edd);
-    ASSERT_EQ(Run({"--format", "text", "--standard", (dir_ / "x.edd").string()}), 0);
+    // The data file, read from standard input, is the same EDID: the same report.
+    ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, edd), 0);
     EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
-}
-
-TEST_F(ReportTool, StandardInputTakesRawBytesOrAnEddFile)
-{
-    const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin"); // 128 bytes: padded to 256
-    ASSERT_EQ(raw.size(), 128u);
-    ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, raw), 0) << err_.str();
-    EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
-
-    ASSERT_EQ(Run({"--format", "edd", "-"}, raw), 0);
-    const std::string edd = out_.str();
-    ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, edd), 0) << err_.str();
-    EXPECT_EQ(out_.str(), Slurp(kData / "ADI-6060E8A29762.txt"));
 }
 
 TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)

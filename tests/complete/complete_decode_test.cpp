@@ -55,12 +55,6 @@ TEST(VendorBlocks, FieldsAreReadFromTheirBitsAndStopWhereTheBlockEnds)
     EXPECT_TRUE(Flag(c, "scdc_present"));
     EXPECT_EQ(FindField(c, "max_frl_rate_code"), nullptr) << "byte 7 is past the block";
 
-    const std::vector<std::uint8_t> amd = {0x68, 0x1A, 0x00, 0x00, 0x01, 0x01, 0x30, 0x4B, 0x00};
-    const Section a = complete::DecodeVendorSpecificDataBlock(amd, w);
-    EXPECT_EQ(Integer(a, "min_refresh_rate_hz"), 48);
-    EXPECT_EQ(Integer(a, "max_refresh_rate_hz"), 75);
-    EXPECT_FALSE(Flag(a, "mccs"));
-
     // An HDMI block cut after its physical address: nothing read past it.
     const std::vector<std::uint8_t> hdmi = {0x65, 0x03, 0x0C, 0x00, 0x21, 0x00};
     const Section h = complete::DecodeVendorSpecificDataBlock(hdmi, w);
@@ -144,31 +138,11 @@ TEST(CompleteDecode, WhatTheLibraryRefusesIsStillDecoded)
     EXPECT_EQ(All(b, "vic").size(), 13u) << "the video block before it is whole";
 }
 
-TEST(CompleteDecode, ShowsEverythingTheIssueAsksOfTheHdrFreeSyncMonitor)
+// The HDR FreeSync monitor's VICs, luminance and refresh range are held by
+// its kept complete report; here what that report cannot show.
+TEST(CompleteDecode, WideVicCodesAndTheLocalesSeparator)
 {
     const auto edid = ReadBytes(std::filesystem::path(TESSARIN_TEST_DATA) / "ACD-040BDD077803.bin");
-    const auto d = complete::DecodeComplete(edid);
-    std::vector<std::int64_t> vics;
-    for (const Section* v : All(d, "vic"))
-        vics.push_back(Integer(*v, "vic"));
-    EXPECT_EQ(vics, (std::vector<std::int64_t>{16, 1, 2, 3, 4, 19, 31, 32, 33, 34, 60, 61, 62}));
-    const Section& vic60 = *All(d, "vic")[10];
-    EXPECT_EQ(vic60.summary, "1280x720p 24.000 Hz 16:9 59.400 MHz");
-
-    const auto hdr = All(d, "hdr_static_metadata_data_block");
-    ASSERT_EQ(hdr.size(), 1u);
-    EXPECT_NEAR(std::get<double>(FindField(*hdr[0], "max_luminance_cd_m2")->value), 408.76, 0.01);
-    EXPECT_EQ(FindField(*hdr[0], "max_luminance_cd_m2")->text, "408.759 cd/m²");
-
-    const auto amd = All(d, "vendor_specific_data_block_amd");
-    ASSERT_EQ(amd.size(), 1u);
-    EXPECT_EQ(Integer(*amd[0], "min_refresh_rate_hz"), 48);
-    EXPECT_EQ(Integer(*amd[0], "max_refresh_rate_hz"), 75);
-    const auto forum = All(d, "vendor_specific_data_block_hdmi_forum");
-    ASSERT_EQ(forum.size(), 1u);
-    EXPECT_EQ(Integer(*forum[0], "max_tmds_character_rate_mhz"), 360);
-    EXPECT_EQ(d.bytesOnlyParts, 0);
-
     // Codes 129..192 are VICs 1..64 marked native; 193 and up are VICs of
     // their own, never native.
     std::array<std::uint8_t, 256> codes{};

@@ -124,8 +124,6 @@ TEST_F(Devices, QorinBaseIdentifiersAreTriedInOrder)
         EXPECT_EQ(devices.QorinBaseIdentifier(), QLatin1String(identifier)) << plugin;
         EXPECT_EQ(devices.QorinBase()->property("createdAs").toString(), QLatin1String(identifier));
         EXPECT_TRUE(devices.QorinLiteOffered()) << plugin;
-        EXPECT_EQ(devices.QorinDrive(), nullptr);
-        EXPECT_FALSE(devices.QorinDriveOffered());
     }
     folder_ = base;
 }
