@@ -427,7 +427,7 @@ TEST_F(Window, SavingReplacesTheFileWholeOrNotAtAll)
     WhenModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), fs::canonical(folder_.Path()).string());
+        EXPECT_EQ(dialog->directory().absolutePath().toStdString(), fs::canonical(folder_.Path()).generic_string());
         EXPECT_TRUE(dialog->selectedFiles().first().endsWith("/monitor.edd"));
         Choose(dialog, folder_ / "copy");
     });

@@ -126,7 +126,8 @@ TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
     EXPECT_EQ(err_.str(), std::string("tessarin-report: standard input: ") + kLayoutsTried + "\n");
     // A name cannot write to the terminal.
     EXPECT_EQ(Run({"no\nsuch\x1b[2J.bin"}), 1);
-    EXPECT_EQ(err_.str(), "tessarin-report: 'no\\nsuch\\x1b[2J.bin': cannot open: No such file or directory\n");
+    // Windows refuses such a name outright rather than not finding it.
+    EXPECT_EQ(err_.str().rfind("tessarin-report: 'no\\nsuch\\x1b[2J.bin': cannot open: ", 0), 0u);
 }
 
 // An input that never ends, like /dev/zero or a pipe that stays open.
