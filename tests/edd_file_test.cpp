@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -425,11 +424,10 @@ long PeakMemoryKiB()
 #endif
 }
 
-TEST(EddRobustness, HugeLinesLoadQuicklyInSmallMemory)
+TEST(EddRobustness, HugeLinesLoadInSmallMemory)
 {
     constexpr std::size_t fiftyMB = 50'000'000;
     const long memoryBefore = PeakMemoryKiB();
-    const auto started = std::chrono::steady_clock::now();
 
     // No line end at all.
     const LoadResult junk = LoadGenerated({{"x-", fiftyMB / 2}});
@@ -455,8 +453,6 @@ TEST(EddRobustness, HugeLinesLoadQuicklyInSmallMemory)
     expected[32] = 0x21;
     EXPECT_EQ(rows.edid, expected);
 
-    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    EXPECT_LT(seconds, 10.0);
     EXPECT_LT(PeakMemoryKiB() - memoryBefore, 16 * 1024);
 }
 

@@ -6,6 +6,8 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
@@ -102,6 +104,18 @@ private:
     static inline int counter_ = 0;
     fs::path path_;
 };
+
+// Drags `mime` over `window` and, when the drag is taken, drops it there.
+inline bool DragAndDrop(QWidget& window, const QMimeData& mime)
+{
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    return true;
+}
 
 // Runs `answer` on the next modal window (a dialog or message box opened by
 // the code under test) once it is up. Fails the test if none comes.

@@ -70,11 +70,7 @@ TEST_F(EdidCommands, RegistryExportsAndDroppedTextLoadAndTheBytesGoOutAgain)
     threeBlocks.insert(threeBlocks.end(), third.begin() + 128, third.end());
     QMimeData text;
     text.setText(EdidHexText(threeBlocks));
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &drop);
+    EXPECT_TRUE(DragAndDrop(window_, text));
     EXPECT_EQ(window_.CurrentEDID(), TestEdid("GSM-7045A2DA2452.bin"));
     Action("mnuCopyEdidHex")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), EdidHexText(threeBlocks));

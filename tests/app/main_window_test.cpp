@@ -233,21 +233,14 @@ TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
 
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(Edd("dropped.edd").string()))});
-    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &drop);
+    EXPECT_TRUE(DragAndDrop(window_, mime));
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
     EXPECT_EQ(window_.TreeView1()->topLevelItemCount(), 2);
 
     // A refused drop says so.
     WriteText(folder_ / "empty.bin", "");
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((folder_ / "empty.bin").string()))});
-    QDragEnterEvent enterAgain(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &enterAgain);
-    QDropEvent badDrop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &badDrop);
+    EXPECT_TRUE(DragAndDrop(window_, mime));
     EXPECT_TRUE(window_.StatusMessage().startsWith("empty.bin was not loaded: "));
     EXPECT_EQ(window_.CurrentEDID(), TestEdid());
 
@@ -262,9 +255,7 @@ TEST_F(Window, RawBinaryAndDroppedFilesGoTheSameRoad)
 
     QMimeData text;
     text.setText("not a file");
-    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &refused);
-    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_FALSE(DragAndDrop(window_, text));
 }
 
 // The display line at the top of the pane's viewport.

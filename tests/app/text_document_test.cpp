@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace tessarin::test {
 namespace {
@@ -97,30 +96,6 @@ TEST(TextDocument, ReportMarkupBecomesBlocksTabsFontsAndTheLogo)
     // Font 9 is not in the table: the table's first font.
     EXPECT_EQ(QFontInfo(FormatAt(document, 6, 10).font()).family(), "Liberation Sans");
     EXPECT_EQ(document.findBlockByNumber(6).text(), QString::fromUtf8("mono sans unknown\u20AC{}"));
-}
-
-TEST(TextDocument, AnyInputKeepsOneBlockPerParagraphAndOneCharacterPerCharacter)
-{
-    // Characters Qt would take for block or frame marks, lone surrogates,
-    // and hostile sizes among the reader's vocabulary.
-    const std::vector<std::string> words = {
-        "{", "}", "\\par ", "\\pard", "\\tab ", "\\u8233?", "\\u8232?", "\\u-1?", "\\u65020?", "\\u55296?",
-        "\\u64976?", "\\u65532?", "\\'0d", "\\'0a", "\\'80", "x", " ", "\\b", "\\fs-99 ", "\\fs999999 ",
-        "\\f3 ", "{\\fonttbl{\\f3\\fmodern Mono;}}", "\\tx-5", "\\tx99999999", "\\qc", "{\\pict\\pngblip ",
-        "\\picwgoal999999999 ", "89504e47", "\\bin3 abc", "{\\*\\x ", "\\\\", "\\{"};
-    std::mt19937 random(77);
-    for (int round = 0; round < 400; ++round) {
-        std::string rtf;
-        for (int i = static_cast<int>(random() % 60); i > 0; --i)
-            rtf += words[random() % words.size()];
-        const DocumentModel parsed = ReadRtf(rtf);
-        QTextDocument document;
-        FillTextDocument(document, parsed, 96);
-        ASSERT_EQ(document.blockCount(), static_cast<int>(parsed.paragraphs.size())) << rtf;
-        ASSERT_EQ(document.characterCount(), ExpectedCharacters(parsed)) << rtf;
-        document.setTextWidth(400);
-        ASSERT_GT(document.size().height(), 0) << rtf;
-    }
 }
 
 TEST(ClipboardCopy, APartReadsBackAsTheSameTextFormatsAndPictures)
