@@ -22,6 +22,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "test_files.h"
 
 namespace tessarin::test {
 
@@ -29,20 +30,6 @@ namespace fs = std::filesystem;
 
 // A real EDID with a CEA-861 extension: a long report, two tree roots.
 inline const char* kExtendedEdid = "AOC-1C42FD9DA200.bin";
-
-inline std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const fs::path& path)
-{
-    const std::string text = ReadText(path);
-    return {text.begin(), text.end()};
-}
 
 inline void WriteText(const fs::path& path, const std::string& text)
 {

@@ -12,21 +12,15 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include "test_files.h"
 
 namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadText;
 
 const fs::path kData = TESSARIN_TEST_DATA;
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 void Spit(const fs::path& path, const std::string& content)
 {
@@ -90,21 +84,21 @@ TEST_F(ReportTool, FormatsMatchTheKeptReportsAndTheDataFile)
     const fs::path bin = kData / "GSM-7045A2DA2452.bin";
     // --standard: the report alone, as kept; the complete decode follows it by default.
     ASSERT_EQ(Run({"--standard", bin.string()}), 0);
-    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.rtf"));
+    EXPECT_EQ(out_.str(), ReadText(kData / "GSM-7045A2DA2452.rtf"));
     ASSERT_EQ(Run({"--format=text", "--standard", bin.string()}), 0);
-    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
+    EXPECT_EQ(out_.str(), ReadText(kData / "GSM-7045A2DA2452.txt"));
 
     ASSERT_EQ(Run({"--format", "edd", bin.string()}), 0);
     const std::string edd = out_.str();
     EXPECT_TRUE(edd.starts_with("EDID DATA\r\n"));
     // The data file, read from standard input, is the same EDID: the same report.
     ASSERT_EQ(Run({"--format", "text", "--standard", "-"}, edd), 0);
-    EXPECT_EQ(out_.str(), Slurp(kData / "GSM-7045A2DA2452.txt"));
+    EXPECT_EQ(out_.str(), ReadText(kData / "GSM-7045A2DA2452.txt"));
 }
 
 TEST_F(ReportTool, RefusedInputsAreNamedOnStandardErrorAndExitOne)
 {
-    std::string noMaker = Slurp(kData / "ADI-6060E8A29762.bin");
+    std::string noMaker = ReadText(kData / "ADI-6060E8A29762.bin");
     noMaker[8] = 0;
     Spit(dir_ / "nomaker.bin", noMaker);
     Spit(dir_ / "junk.txt", "hello\n");
@@ -159,13 +153,13 @@ TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
     fs::copy_file(kData / "DWE-BA7CED78EA62.bin", dir_ / "b" / "x.bin");
     Spit(dir_ / "bad.bin", "nope");
     const fs::path out = dir_ / "out" / "nested";
-    const std::string raw = Slurp(kData / "ADI-6060E8A29762.bin");
+    const std::string raw = ReadText(kData / "ADI-6060E8A29762.bin");
     EXPECT_EQ(Run({"--format", "text", "--standard", "--output-dir", out.string(), (dir_ / "a" / "x.bin").string(),
                    (dir_ / "bad.bin").string(), "-", (dir_ / "b" / "x.bin").string()},
                   raw),
               1);
-    EXPECT_EQ(Slurp(out / "x.txt"), Slurp(kData / "CPQ-227CE6ADB604.txt")); // the first x.bin only
-    EXPECT_EQ(Slurp(out / "stdin.txt"), Slurp(kData / "ADI-6060E8A29762.txt"));
+    EXPECT_EQ(ReadText(out / "x.txt"), ReadText(kData / "CPQ-227CE6ADB604.txt")); // the first x.bin only
+    EXPECT_EQ(ReadText(out / "stdin.txt"), ReadText(kData / "ADI-6060E8A29762.txt"));
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(out))
         names.push_back(entry.path().filename().string());
@@ -182,20 +176,20 @@ TEST_F(ReportTool, OutputFileIsReplacedWholeOrNotAtAll)
     const fs::path target = dir_ / "report.rtf";
     Spit(target, "old");
     ASSERT_EQ(Run({"--standard", "--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 0);
-    EXPECT_EQ(Slurp(target), Slurp(kData / "CPQ-227CE6ADB604.rtf"));
+    EXPECT_EQ(ReadText(target), ReadText(kData / "CPQ-227CE6ADB604.rtf"));
     EXPECT_EQ(out_.str(), "");
 
     // A refused input leaves the old report as it was.
     Spit(target, "old");
     EXPECT_EQ(Run({"--output", target.string(), (dir_ / "missing.bin").string()}), 1);
-    EXPECT_EQ(Slurp(target), "old");
+    EXPECT_EQ(ReadText(target), "old");
 
     // A target that cannot be replaced: reported, the old file intact.
     fs::permissions(target, fs::perms::owner_read);
     EXPECT_EQ(Run({"--output", target.string(), (kData / "CPQ-227CE6ADB604.bin").string()}), 1);
     EXPECT_NE(err_.str().find("report.rtf: cannot write"), std::string::npos);
     fs::permissions(target, fs::perms::owner_all);
-    EXPECT_EQ(Slurp(target), "old");
+    EXPECT_EQ(ReadText(target), "old");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
@@ -206,12 +200,12 @@ TEST_F(ReportTool, AnEdidAmongSeveralIsPickedAndWrittenAsBytesOrHex)
     EXPECT_EQ(Run({"--format", "bin", xrandr}), 1);
     EXPECT_NE(err_.str().find("holds 2 EDIDs (1 HDMI-1, 2 DP-1): choose one with --pick"), std::string::npos);
     ASSERT_EQ(Run({"--format", "bin", "--pick", "DP-1", xrandr}), 0) << err_.str();
-    EXPECT_EQ(out_.str(), Slurp(kData / "SAM-0D66531D4F35.bin"));
+    EXPECT_EQ(out_.str(), ReadText(kData / "SAM-0D66531D4F35.bin"));
     EXPECT_EQ(Run({"--pick", "3", xrandr}), 1);
 
     // Every block goes out as read, the third too, and hex reads back.
     const std::string threeBlocks =
-        Slurp(kData / "GSM-7045A2DA2452.bin") + Slurp(kData / "SAM-0D66531D4F35.bin").substr(128);
+        ReadText(kData / "GSM-7045A2DA2452.bin") + ReadText(kData / "SAM-0D66531D4F35.bin").substr(128);
     ASSERT_EQ(Run({"--format", "hex", "-"}, threeBlocks), 0);
     const std::string hex = out_.str();
     EXPECT_EQ(std::count(hex.begin(), hex.end(), '\n'), 24);
@@ -222,7 +216,7 @@ TEST_F(ReportTool, AnEdidAmongSeveralIsPickedAndWrittenAsBytesOrHex)
 
 TEST_F(ReportTool, RedactedCopiesLoseTheSerialsButNotTheChecksumVerdicts)
 {
-    std::string edid = Slurp(kData / "APP-edid-decode-apple-cinemahd-30-dvi.bin");
+    std::string edid = ReadText(kData / "APP-edid-decode-apple-cinemahd-30-dvi.bin");
     ASSERT_NE(edid.find("CY73602KXMP"), std::string::npos);
     edid[127] = static_cast<char>(edid[127] + 1); // block 0 now sums to 1
     ASSERT_EQ(Run({"--redact", "--format", "bin", "-"}, edid), 0);

@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <vector>
+#include "test_files.h"
 
 namespace tessarin::test {
 
@@ -44,15 +45,6 @@ inline const Field* FindField(const Section& s, const std::string& key)
 {
     const auto it = std::find_if(s.fields.begin(), s.fields.end(), [&](const Field& f) { return f.key == key; });
     return it == s.fields.end() ? nullptr : &*it;
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string bytes = content.str();
-    return {bytes.begin(), bytes.end()};
 }
 
 struct Reports {

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "test_files.h"
 
 namespace tessarin::test {
 
@@ -58,14 +59,6 @@ inline Edid ReadEdid(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     in.read(reinterpret_cast<char*>(edid.data()), static_cast<std::streamsize>(edid.size()));
     return edid;
-}
-
-inline std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 inline std::vector<std::filesystem::path> TestEdids()

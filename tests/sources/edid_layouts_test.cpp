@@ -7,24 +7,18 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "test_files.h"
 
 namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadText;
 const fs::path kData = TESSARIN_TEST_DATA;
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::uint8_t> Bytes(const std::string& name)
 {
-    const std::string text = Slurp(kData / (name + ".bin"));
+    const std::string text = ReadText(kData / (name + ".bin"));
     return {text.begin(), text.end()};
 }
 
@@ -95,8 +89,8 @@ TEST(EdidLayouts, TextWithoutAnEdidIsRefusedNamingTheLayoutsTried)
 
 TEST(EdidLayouts, DumpsSplitAtEachHeaderAndPickFindsThemByNumberOrName)
 {
-    const std::string a = Slurp(kData / "CPQ-227CE6ADB604.bin");
-    const std::string b = Slurp(kData / "GSM-7045A2DA2452.bin");
+    const std::string a = ReadText(kData / "CPQ-227CE6ADB604.bin");
+    const std::string b = ReadText(kData / "GSM-7045A2DA2452.bin");
     std::ostringstream hex;
     static constexpr char kDigits[] = "0123456789abcdef";
     for (const std::string& edid : {a, b}) // one EDID a line, bytes apart

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <system_error>
 #include <vector>
+#include "test_files.h"
 
 namespace tessarin::test {
 
@@ -17,12 +18,6 @@ namespace tessarin::test {
 inline std::string UniqueSuffix()
 {
     return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-}
-
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
