@@ -32,20 +32,6 @@ int HexValue(char c)
     return -1;
 }
 
-void AppendUtf8(char32_t c, std::string& out)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 } // namespace
 
 void DocumentBuilder::Start(const DocumentModel& prolog, const CharFormat& format, ParagraphAlignment alignment)

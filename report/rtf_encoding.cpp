@@ -138,13 +138,23 @@ void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
     char32_t c = byte;
     if (byte >= 0x80 && byte <= 0x9F)
         c = kHighControls[static_cast<std::size_t>(byte - 0x80)];
+    AppendUtf8(c, out);
+}
+
+void AppendUtf8(char32_t c, std::string& out)
+{
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
     } else if (c < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (c >> 6)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
+    } else if (c < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }

@@ -27,6 +27,9 @@ std::string EscapeRtfText(std::string_view utf8);
 // the code page leaves unassigned read as the C1 controls, as the decoder does.
 void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out);
 
+// Appends the character `c` as UTF-8.
+void AppendUtf8(char32_t c, std::string& out);
+
 // What the document shows for the character whose UTF-8 sequence starts at
 // `pos` once it has been written as its Windows-1252 byte: the character
 // itself, or '?' for one the code page lacks, a control character and a

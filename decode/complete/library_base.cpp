@@ -12,14 +12,6 @@ namespace tessarin::complete::library {
 
 namespace {
 
-Section Make(std::string title, std::string key)
-{
-    Section s;
-    s.title = std::move(title);
-    s.key = std::move(key);
-    return s;
-}
-
 std::string Owned(char* text)
 {
     if (text == nullptr)

@@ -10,14 +10,6 @@ namespace tessarin::complete::library {
 
 namespace {
 
-Section Make(std::string title, std::string key)
-{
-    Section s;
-    s.title = std::move(title);
-    s.key = std::move(key);
-    return s;
-}
-
 constexpr unsigned Code(unsigned tag, unsigned extended = 0) { return tag << 8 | extended; }
 
 const char* AspectText(di_cta_video_format_picture_aspect_ratio a)

@@ -9,14 +9,6 @@ namespace tessarin::complete::library {
 
 namespace {
 
-Section Make(std::string title, std::string key)
-{
-    Section s;
-    s.title = std::move(title);
-    s.key = std::move(key);
-    return s;
-}
-
 const char* Aspect(di_displayid_timing_aspect_ratio a)
 {
     static constexpr std::array<const char*, 9> kRatios = {"1:1",  "5:4",   "4:3",     "15:9",     "16:9",

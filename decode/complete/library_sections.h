@@ -14,9 +14,19 @@ extern "C" {
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace tessarin::complete::library {
+
+// An empty section with its title and kind.
+inline Section Make(std::string title, std::string key)
+{
+    Section s;
+    s.title = std::move(title);
+    s.key = std::move(key);
+    return s;
+}
 
 Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const FieldWriter& w);
 Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, const FieldWriter& w);
