@@ -1,5 +1,6 @@
 #include "document_builder.h"
 
+#include "layout_text.h"
 #include "rtf_encoding.h"
 
 #include <algorithm>
@@ -14,22 +15,6 @@ constexpr std::int32_t kMaxUnicodeSkip = 16;
 bool IsLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -158,8 +143,8 @@ void DocumentBuilder::ControlWord(std::string_view rtf, std::size_t& pos)
         std::string text;
         switch (first) {
         case '\'': {
-            const int high = pos < rtf.size() ? HexValue(rtf[pos]) : -1;
-            const int low = pos + 1 < rtf.size() ? HexValue(rtf[pos + 1]) : -1;
+            const int high = pos < rtf.size() ? layouts::HexDigit(rtf[pos]) : -1;
+            const int low = pos + 1 < rtf.size() ? layouts::HexDigit(rtf[pos + 1]) : -1;
             if (high >= 0 && low >= 0) {
                 pos += 2;
                 if (!Skipping())
@@ -192,25 +177,7 @@ void DocumentBuilder::ControlWord(std::string_view rtf, std::size_t& pos)
             AppendText(text);
         return;
     }
-    const std::size_t start = pos;
-    while (pos < rtf.size() && IsLetter(rtf[pos]))
-        ++pos;
-    const std::string_view name = rtf.substr(start, pos - start);
-    bool negative = false;
-    if (pos + 1 < rtf.size() && rtf[pos] == '-' && IsDigit(rtf[pos + 1])) {
-        negative = true;
-        ++pos;
-    }
-    bool hasParameter = false;
-    std::int64_t value = 0;
-    while (pos < rtf.size() && IsDigit(rtf[pos])) {
-        hasParameter = true;
-        value = std::min<std::int64_t>(value * 10 + (rtf[pos] - '0'), std::numeric_limits<std::int32_t>::max());
-        ++pos;
-    }
-    const auto parameter = static_cast<std::int32_t>(negative ? -value : value);
-    if (pos < rtf.size() && rtf[pos] == ' ')
-        ++pos;
+    const auto [name, hasParameter, parameter] = ReadRtfControlWord(rtf, pos);
     const bool on = !hasParameter || parameter != 0;
     if (name == "par") {
         EndParagraph();

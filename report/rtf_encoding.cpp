@@ -1,6 +1,8 @@
 #include "rtf_encoding.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 
 namespace tessarin {
 namespace {
@@ -139,6 +141,32 @@ void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
     if (byte >= 0x80 && byte <= 0x9F)
         c = kHighControls[static_cast<std::size_t>(byte - 0x80)];
     AppendUtf8(c, out);
+}
+
+RtfControlWord ReadRtfControlWord(std::string_view rtf, std::size_t& pos)
+{
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    RtfControlWord word;
+    const std::size_t start = pos;
+    while (pos < rtf.size() && isLetter(rtf[pos]))
+        ++pos;
+    word.name = rtf.substr(start, pos - start);
+    bool negative = false;
+    if (pos + 1 < rtf.size() && rtf[pos] == '-' && isDigit(rtf[pos + 1])) {
+        negative = true;
+        ++pos;
+    }
+    std::int64_t value = 0;
+    while (pos < rtf.size() && isDigit(rtf[pos])) {
+        word.hasParameter = true;
+        value = std::min<std::int64_t>(value * 10 + (rtf[pos] - '0'), std::numeric_limits<std::int32_t>::max());
+        ++pos;
+    }
+    word.parameter = static_cast<std::int32_t>(negative ? -value : value);
+    if (pos < rtf.size() && rtf[pos] == ' ')
+        ++pos;
+    return word;
 }
 
 void AppendUtf8(char32_t c, std::string& out)

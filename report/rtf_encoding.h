@@ -27,6 +27,18 @@ std::string EscapeRtfText(std::string_view utf8);
 // the code page leaves unassigned read as the C1 controls, as the decoder does.
 void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out);
 
+// One control word: its letters, and its signed parameter when it has one.
+struct RtfControlWord {
+    std::string_view name;
+    bool hasParameter = false;
+    std::int32_t parameter = 0;
+};
+
+// Reads the letters, the optional signed parameter (held to 32 bits) and the
+// one delimiting blank of a control word whose first letter is at `pos`;
+// leaves `pos` after it.
+RtfControlWord ReadRtfControlWord(std::string_view rtf, std::size_t& pos);
+
 // Appends the character `c` as UTF-8.
 void AppendUtf8(char32_t c, std::string& out);
 

@@ -1,5 +1,6 @@
 #include "rtf_reader.h"
 
+#include "layout_text.h"
 #include "rtf_encoding.h"
 
 #include <algorithm>
@@ -21,55 +22,6 @@ constexpr std::size_t kMaxFontName = 256;
 bool IsLetter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-struct ControlWord {
-    std::string_view name;
-    bool hasParameter = false;
-    std::int32_t parameter = 0;
-};
-
-// Reads the letters, the optional signed parameter and the one delimiting
-// blank of a control word whose first letter is at `pos`; leaves `pos` after it.
-ControlWord ReadControlWord(std::string_view rtf, std::size_t& pos)
-{
-    ControlWord word;
-    const std::size_t start = pos;
-    while (pos < rtf.size() && IsLetter(rtf[pos]))
-        ++pos;
-    word.name = rtf.substr(start, pos - start);
-    bool negative = false;
-    if (pos + 1 < rtf.size() && rtf[pos] == '-' && IsDigit(rtf[pos + 1])) {
-        negative = true;
-        ++pos;
-    }
-    std::int64_t value = 0;
-    while (pos < rtf.size() && IsDigit(rtf[pos])) {
-        word.hasParameter = true;
-        value = std::min<std::int64_t>(value * 10 + (rtf[pos] - '0'),
-                                       std::numeric_limits<std::int32_t>::max());
-        ++pos;
-    }
-    word.parameter = static_cast<std::int32_t>(negative ? -value : value);
-    if (pos < rtf.size() && rtf[pos] == ' ')
-        ++pos;
-    return word;
 }
 
 bool IsSkippedDestination(std::string_view name)
@@ -155,14 +107,14 @@ private:
             return;
         const char c = rtf_[pos_];
         if (IsLetter(c)) {
-            Word(ReadControlWord(rtf_, pos_));
+            Word(ReadRtfControlWord(rtf_, pos_));
             return;
         }
         ++pos_;
         switch (c) {
         case '\'': {
-            const int high = pos_ < rtf_.size() ? HexValue(rtf_[pos_]) : -1;
-            const int low = pos_ + 1 < rtf_.size() ? HexValue(rtf_[pos_ + 1]) : -1;
+            const int high = pos_ < rtf_.size() ? layouts::HexDigit(rtf_[pos_]) : -1;
+            const int low = pos_ + 1 < rtf_.size() ? layouts::HexDigit(rtf_[pos_ + 1]) : -1;
             if (high >= 0 && low >= 0) {
                 pos_ += 2;
                 Byte(static_cast<std::uint8_t>(high * 16 + low));
@@ -193,7 +145,7 @@ private:
         }
     }
 
-    void Word(const ControlWord& word)
+    void Word(const RtfControlWord& word)
     {
         State& s = Current();
         const std::string_view name = word.name;
@@ -268,7 +220,7 @@ private:
         s.picture = -1;
     }
 
-    bool FontTableWord(const ControlWord& word)
+    bool FontTableWord(const RtfControlWord& word)
     {
         const std::string_view name = word.name;
         if (name == "f") {
@@ -321,7 +273,7 @@ private:
         highNibble_ = -1;
     }
 
-    bool PictureWord(const ControlWord& word)
+    bool PictureWord(const RtfControlWord& word)
     {
         PictureData& picture = document_.pictures[static_cast<std::size_t>(Current().picture)];
         const std::string_view name = word.name;
@@ -348,7 +300,7 @@ private:
 
     void PictureByte(std::uint8_t byte)
     {
-        const int value = HexValue(static_cast<char>(byte));
+        const int value = layouts::HexDigit(static_cast<char>(byte));
         if (value < 0)
             return; // blanks between the digits
         if (highNibble_ < 0) {
