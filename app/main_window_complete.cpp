@@ -25,6 +25,7 @@
 
 namespace tessarin {
 
+#ifdef TESSARIN_COMPLETE_DECODE
 namespace {
 
 constexpr const char* kCompleteDecodeKey = "View/CompleteDecode";
@@ -37,6 +38,7 @@ std::unique_ptr<QSettings> OpenSettings(const QString& file)
 }
 
 } // namespace
+#endif
 
 void frmMain::BuildCompleteDecodeMenus(QMenu* mnuFile)
 {
