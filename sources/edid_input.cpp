@@ -3,6 +3,7 @@
 #include "utf8_path.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -73,7 +74,9 @@ EdidInput ReadEdidData(std::string_view data)
 EdidInput ReadEdidInput(std::istream& in)
 {
     std::string data;
-    std::string chunk(64 * 1024, '\0');
+    // Not zeroed: a file is most often one EDID of a few hundred bytes, and
+    // clearing a large buffer for it cost more than reading and decoding it.
+    std::array<char, 4096> chunk;
     while (data.size() < kMaxInputBytes && in) {
         in.read(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), kMaxInputBytes - data.size())));
         if (in.bad())
