@@ -284,4 +284,17 @@ Section DecodeHdmiForumSinkCapability(std::span<const std::uint8_t> block, const
     return s;
 }
 
+Section DecodeHdmiForumExtensionOverride(std::span<const std::uint8_t> block, const FieldWriter& w)
+{
+    if (block.size() < 3)
+        return BytesOnlySection("HDMI Forum EDID Extension Override Data Block",
+                                "hdmi_forum_edid_extension_override_data_block", block);
+    Section s;
+    s.title = "HDMI Forum EDID Extension Override Data Block";
+    s.key = "hdmi_forum_edid_extension_override_data_block";
+    w.Integer(s, "extension_block_count", "EDID extension block count", block[2]);
+    ExtraBytes(s, w, Payload{block.subspan(2)}, 1);
+    return s;
+}
+
 } // namespace tessarin::complete

@@ -24,6 +24,11 @@ Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const
 // fields of the HDMI Forum block from its version on.
 Section DecodeHdmiForumSinkCapability(std::span<const std::uint8_t> block, const FieldWriter& w);
 
+// Extended tag 0x78: header, extended tag, then the number of extension
+// blocks the sink really has, which the base block's count (at most 1 for
+// HDMI) understates.
+Section DecodeHdmiForumExtensionOverride(std::span<const std::uint8_t> block, const FieldWriter& w);
+
 // "C4-5D-D8": as the registry writes an OUI, most significant byte first.
 std::string OuiText(std::uint32_t oui);
 

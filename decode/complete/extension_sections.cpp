@@ -4,6 +4,7 @@
 #include "block_names.h"
 #include "raw_descriptors.h"
 #include "vendor_blocks.h"
+#include "vendor_video_blocks.h"
 
 #include <algorithm>
 #include <map>
@@ -110,6 +111,12 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         return DecodeVendorSpecificDataBlock(raw.bytes, w);
     if (raw.tag == 7 && raw.extendedTag == 121)
         return DecodeHdmiForumSinkCapability(raw.bytes, w);
+    if (raw.tag == 7 && raw.extendedTag == 120)
+        return DecodeHdmiForumExtensionOverride(raw.bytes, w);
+    if (raw.tag == 7 && raw.extendedTag == 1)
+        return DecodeVendorSpecificVideoDataBlock(raw.bytes, w);
+    if (raw.tag == 7 && raw.extendedTag == 17)
+        return DecodeVendorSpecificAudioDataBlock(raw.bytes, w);
     Section s = Named(name);
     if (decoded != nullptr && !Empty(*decoded)) {
         s.fields = decoded->fields;
@@ -120,12 +127,6 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         SvdsFromBytes(s, raw.bytes.subspan(1), w);
         if (s.children.empty())
             w.Text(s, "vics", "VICs", "None");
-        return s;
-    }
-    if (raw.tag == 7 && (raw.extendedTag == 1 || raw.extendedTag == 17) && raw.bytes.size() >= 5) {
-        const std::uint32_t oui = raw.bytes[2] | static_cast<std::uint32_t>(raw.bytes[3]) << 8 | static_cast<std::uint32_t>(raw.bytes[4]) << 16;
-        s = BytesOnlySection(name.title, name.key, raw.bytes);
-        w.Text(s, "oui", "OUI", OuiText(oui));
         return s;
     }
     return BytesOnlySection(name.title, name.key, raw.bytes);
