@@ -65,7 +65,7 @@ constexpr std::array<Entry, 23> kCtaExtendedTags = {{
     {121, "HDMI Forum Sink Capability Data Block", "hdmi_forum_sink_capability_data_block"},
 }};
 
-constexpr std::array<Entry, 34> kDisplayIdTags = {{
+constexpr std::array<Entry, 35> kDisplayIdTags = {{
     {0x00, "Product Identification Data Block", "product_identification_data_block"},
     {0x01, "Display Parameters Data Block", "display_parameters_data_block"},
     {0x02, "Color Characteristics Data Block", "color_characteristics_data_block"},
@@ -97,6 +97,7 @@ constexpr std::array<Entry, 34> kDisplayIdTags = {{
     {0x28, "Tiled Display Topology Data Block (DisplayID 2)", "tiled_display_topology_data_block"},
     {0x29, "ContainerID Data Block", "container_id_data_block"},
     {0x2A, "Video Timing Modes Type X - Formula-based Timings Data Block", "type_x_timings_data_block"},
+    {0x2B, "Adaptive Sync Data Block", "adaptive_sync_data_block"},
     {0x7E, "Vendor-Specific Data Block (DisplayID 2)", "vendor_specific_data_block"},
     {0x7F, "Vendor-Specific Data Block", "vendor_specific_data_block"},
     {0x81, "CTA-861 DisplayID Data Block", "cta_displayid_data_block"},

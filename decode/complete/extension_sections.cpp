@@ -2,6 +2,7 @@
 
 #include "bits.h"
 #include "block_names.h"
+#include "displayid_blocks.h"
 #include "raw_descriptors.h"
 #include "vendor_blocks.h"
 #include "vendor_video_blocks.h"
@@ -240,6 +241,8 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
             Section d = Named(name);
             d.fields = decoded->fields;
             d.children = decoded->children;
+            s.children.push_back(std::move(d));
+        } else if (Section d = Named(name); DecodeDisplayIdDataBlock(bytes, w, d)) {
             s.children.push_back(std::move(d));
         } else {
             s.children.push_back(BytesOnlySection(name.title, name.key, bytes));

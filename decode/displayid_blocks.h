@@ -1,0 +1,25 @@
+#pragma once
+// DisplayID data blocks the EDID library leaves undecoded, read from their
+// bytes: product identification, the VESA DMT timings bitmap, the second
+// version's display parameters, type VII detailed timings, dynamic timing
+// range limits, display interface features and adaptive sync.
+#include "complete_decode.h"
+#include "field_writer.h"
+
+#include <cstdint>
+#include <span>
+
+namespace tessarin::complete {
+
+// `block` is the whole data block: tag, revision, payload length, payload.
+// Adds the block's fields and parts to `s`, which the caller has titled.
+// False, with `s` untouched, when the tag is not one of those read here or
+// the block is too short for what its tag promises: the caller then shows
+// its bytes.
+bool DecodeDisplayIdDataBlock(std::span<const std::uint8_t> block, const FieldWriter& w, Section& s);
+
+// A 16-bit IEEE 754 half-precision number as a double; NaN for an infinity
+// or a NaN.
+double HalfToDouble(std::uint16_t half);
+
+} // namespace tessarin::complete
