@@ -1,0 +1,154 @@
+// DisplayID data blocks read from their bytes, copied out of archive EDIDs
+// (named per row) and held against what edid-decode prints for them.
+#include "displayid_blocks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+using complete::FieldValue;
+using complete::Section;
+
+std::vector<std::uint8_t> FromHex(const std::string& hex)
+{
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+    return bytes;
+}
+
+struct Expect {
+    int child; // -1: the block itself
+    const char* key;
+    FieldValue value;
+};
+
+struct Case {
+    const char* name;
+    const char* hex;
+    std::size_t children;
+    std::vector<Expect> fields;
+};
+
+const std::vector<Case>& Cases()
+{
+    static const std::vector<Case> cases = {
+        // VXN-FB0CC146668A
+        {"product_v2", "20000c848a592114b0d48719102200", 0,
+         {{-1, "oui", std::string("84-8A-59")},
+          {-1, "product_code", std::int64_t{5153}},
+          {-1, "serial_number", std::int64_t{428332208}},
+          {-1, "year_of_manufacture", std::int64_t{2034}},
+          {-1, "week_of_manufacture", std::int64_t{16}}}},
+        // SHP-CF527A3E28FE: a name, no serial number.
+        {"product_v2_name", "2000138c52198f15000000002e17074c513133345a31", 0,
+         {{-1, "product_code", std::int64_t{5519}}, {-1, "product_id", std::string("LQ134Z1")}}},
+        // XMI-EEFC8DA00B86: bit 0 of the first byte is DMT ID 1.
+        {"dmt_bitmap", "07000a08810008040004021000", 8,
+         {{0, "dmt_id", std::int64_t{0x04}},
+          {1, "dmt_id", std::int64_t{0x09}},
+          {3, "width_px", std::int64_t{1280}},
+          {3, "height_px", std::int64_t{800}},
+          {7, "dmt_id", std::int64_t{0x45}}}},
+        // VXN-FB0CC146668A: its base block also says 10 bits per primary.
+        {"display_parameters_v2", "21001db80bd007300c200800e4ca51d803b728c20c0045544062ee6319202378", 0,
+         {{-1, "image_width_mm", 300.0},
+          {-1, "native_width_px", std::int64_t{3120}},
+          {-1, "native_height_px", std::int64_t{2080}},
+          {-1, "primary_1_x", 2788 / 4096.0},
+          {-1, "primary_1_y", 1308 / 4096.0},
+          {-1, "white_y", 1348 / 4096.0},
+          {-1, "max_luminance_full_cd_m2", 800.0},
+          {-1, "max_luminance_10_percent_cd_m2", 1015.0},
+          {-1, "native_color_depth", std::string("10 bits")},
+          {-1, "device_technology", std::string("Organic LED")},
+          {-1, "gamma", 2.2}}},
+        // VXN-FB0CC146668A: 3120x2080 at 120 Hz, blanking 130 and 80.
+        {"type_vii_timing", "2200149fda0c882f0c810007001f001f084f0021000700", 1,
+         {{0, "pixel_clock_mhz", 842.4},
+          {0, "width_px", std::int64_t{3120}},
+          {0, "height_px", std::int64_t{2080}},
+          {0, "horizontal_blank_px", std::int64_t{130}},
+          {0, "horizontal_offset_px", std::int64_t{8}},
+          {0, "horizontal_sync_px", std::int64_t{32}},
+          {0, "vertical_blank_lines", std::int64_t{80}},
+          {0, "vertical_offset_lines", std::int64_t{34}},
+          {0, "vertical_sync_lines", std::int64_t{8}},
+          {0, "refresh_rate_hz", 120.0},
+          {0, "preferred", true}}},
+        // SHP-CF527A3E28FE: revision 1 widens the maximum rate.
+        {"dynamic_range", "250109d96f08d96f081e7880", 0,
+         {{-1, "min_pixel_clock_mhz", 552.922},
+          {-1, "min_refresh_rate_hz", std::int64_t{30}},
+          {-1, "max_refresh_rate_hz", std::int64_t{120}},
+          {-1, "seamless_dynamic_timing", true}}},
+        // VXN-FB0CC146668A
+        {"interface_features", "260009070703000000500000", 0,
+         {{-1, "rgb_bpc", std::string("6, 8, 10")},
+          {-1, "ycbcr422_bpc", std::string("8, 10")},
+          {-1, "ycbcr420_bpc", std::string("None")},
+          {-1, "color_space_eotf", std::string("DCI-P3, BT.2020/SMPTE ST 2084")}}},
+        // SHP-1126849FD47B: two ranges of six bytes.
+        {"adaptive_sync", "2b000c27003ca400002700303b0000", 2,
+         {{0, "native_panel_range", true},
+          {0, "seamless_transition", true},
+          {0, "min_refresh_rate_hz", std::int64_t{60}},
+          {0, "max_refresh_rate_hz", std::int64_t{165}},
+          {1, "min_refresh_rate_hz", std::int64_t{48}},
+          {1, "max_refresh_rate_hz", std::int64_t{60}}}},
+    };
+    return cases;
+}
+
+class DisplayIdBlocks : public testing::TestWithParam<Case> {};
+
+TEST_P(DisplayIdBlocks, DecodesAsEdidDecodeDoes)
+{
+    const Case& c = GetParam();
+    Section s;
+    ASSERT_TRUE(complete::DecodeDisplayIdDataBlock(FromHex(c.hex), complete::FieldWriter(), s));
+    ASSERT_EQ(s.children.size(), c.children);
+    for (const Expect& e : c.fields) {
+        const Section& part = e.child < 0 ? s : s.children[static_cast<std::size_t>(e.child)];
+        const auto f =
+            std::find_if(part.fields.begin(), part.fields.end(), [&](const auto& x) { return x.key == e.key; });
+        ASSERT_NE(f, part.fields.end()) << e.key;
+        if (std::holds_alternative<double>(e.value))
+            EXPECT_NEAR(std::get<double>(f->value), std::get<double>(e.value), 1e-3) << e.key;
+        else
+            EXPECT_EQ(f->value, e.value) << e.key;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Archive, DisplayIdBlocks, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+
+// A block shorter than its tag promises is left to the caller, untouched;
+// an unknown tag too.
+TEST(DisplayIdBlocksRefused, ShortOrUnknownBlocksAreNotRead)
+{
+    for (const char* hex : {"21000a0102030405060708090a", "22001300000000000000000000000000000000000000",
+                            "2000050102030405", "7f0003010203"}) {
+        Section s;
+        EXPECT_FALSE(complete::DecodeDisplayIdDataBlock(FromHex(hex), complete::FieldWriter(), s)) << hex;
+        EXPECT_TRUE(s.fields.empty() && s.children.empty()) << hex;
+    }
+}
+
+TEST(HalfFloat, NormalSubnormalAndSpecial)
+{
+    EXPECT_DOUBLE_EQ(complete::HalfToDouble(0x3C00), 1.0);
+    EXPECT_DOUBLE_EQ(complete::HalfToDouble(0x5A40), 200.0);
+    EXPECT_DOUBLE_EQ(complete::HalfToDouble(0x0001), std::ldexp(1.0, -24));
+    EXPECT_TRUE(std::isnan(complete::HalfToDouble(0x7C00)));
+}
+
+} // namespace
+} // namespace tessarin
