@@ -2,6 +2,7 @@
 
 #include "bits.h"
 #include "dmt_table.h"
+#include "vendor_blocks.h"
 
 #include <array>
 #include <cmath>
@@ -394,6 +395,13 @@ bool DecodeDisplayIdDataBlock(std::span<const std::uint8_t> block, const FieldWr
         if (payload < 9)
             return false;
         InterfaceFeatures(s, w, block);
+        return true;
+    case 0x29:
+        if (payload < 16)
+            return false;
+        w.Text(s, "container_id", "Container ID", ContainerIdText(block.subspan<kHeader, 16>()));
+        if (payload > 16)
+            w.Bytes(s, "further_bytes", "Further bytes", block.subspan(kHeader + 16));
         return true;
     case 0x2B:
         if (payload < 6 + get_bit_range(block[1], 6, 4))

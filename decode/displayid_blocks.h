@@ -2,7 +2,7 @@
 // DisplayID data blocks the EDID library leaves undecoded, read from their
 // bytes: product identification, the VESA DMT timings bitmap, the second
 // version's display parameters, type VII detailed timings, dynamic timing
-// range limits, display interface features and adaptive sync.
+// range limits, display interface features, container ID and adaptive sync.
 #include "complete_decode.h"
 #include "field_writer.h"
 

@@ -229,7 +229,56 @@ void AmdFields(Section& s, const FieldWriter& w, Payload p)
     ExtraBytes(s, w, p, 10);
 }
 
+// ---- Microsoft
+
+const char* MicrosoftUseCase(unsigned code)
+{
+    switch (code) {
+    case 1: return "Test equipment";
+    case 2: return "Generic display";
+    case 3: return "Television display";
+    case 4: return "Desktop productivity display";
+    case 5: return "Desktop gaming display";
+    case 6: return "Presentation display";
+    case 7: return "Virtual reality headset";
+    case 8: return "Augmented reality";
+    case 16: return "Video wall display";
+    case 17: return "Medical imaging display";
+    case 18: return "Dedicated gaming display";
+    case 19: return "Dedicated video monitor display";
+    case 20: return "Accessory display";
+    default: return "Unknown";
+    }
+}
+
+void MicrosoftFields(Section& s, const FieldWriter& w, Payload p)
+{
+    w.Integer(s, "version", "Version", p[0]);
+    // Versions 1 and 2 keep these two bits at 0.
+    if (p[0] > 2) {
+        w.Flag(s, "desktop_usage", "Desktop usage", IsBitSet(p[1], 6));
+        w.Flag(s, "third_party_usage", "Third-party usage", IsBitSet(p[1], 5));
+    }
+    w.Integer(s, "primary_use_case_code", "Primary use case (code)", get_bit_range(p[1], 4, 0));
+    w.Text(s, "primary_use_case", "Primary use case", MicrosoftUseCase(get_bit_range(p[1], 4, 0)));
+    w.Text(s, "container_id", "Container ID", ContainerIdText(p.bytes.subspan<2, 16>()));
+    ExtraBytes(s, w, p, 18);
+}
+
 } // namespace
+
+std::string ContainerIdText(std::span<const std::uint8_t, 16> id)
+{
+    std::string text;
+    for (std::size_t i = 0; i < id.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10)
+            text += '-';
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02x", id[i]);
+        text += pair;
+    }
+    return text;
+}
 
 std::string OuiText(std::uint32_t oui)
 {
@@ -258,6 +307,21 @@ Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const
         s.title = "Vendor-Specific Data Block (AMD)";
         s.key = "vendor_specific_data_block_amd";
         break;
+    case kOuiMicrosoft:
+        if (payload.bytes.size() >= 18) {
+            s.title = "Vendor-Specific Data Block (Microsoft)";
+            s.key = "vendor_specific_data_block_microsoft";
+        } else {
+            s = BytesOnlySection("Vendor-Specific Data Block (Microsoft)", "vendor_specific_data_block_microsoft",
+                                 block);
+        }
+        break;
+    case kOuiNvidia:
+        s = BytesOnlySection("Vendor-Specific Data Block (NVIDIA)", "vendor_specific_data_block_nvidia", block);
+        break;
+    case kOuiMstar:
+        s = BytesOnlySection("Vendor-Specific Data Block (MStar)", "vendor_specific_data_block_mstar", block);
+        break;
     default:
         s = BytesOnlySection("Vendor-Specific Data Block", "vendor_specific_data_block", block);
         break;
@@ -269,6 +333,8 @@ Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const
         HdmiForumFields(s, w, payload);
     else if (oui == kOuiAmd)
         AmdFields(s, w, payload);
+    else if (oui == kOuiMicrosoft && !s.bytesOnly)
+        MicrosoftFields(s, w, payload);
     return s;
 }
 

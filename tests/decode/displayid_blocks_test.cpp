@@ -95,6 +95,9 @@ const std::vector<Case>& Cases()
           {-1, "ycbcr422_bpc", std::string("8, 10")},
           {-1, "ycbcr420_bpc", std::string("None")},
           {-1, "color_space_eotf", std::string("DCI-P3, BT.2020/SMPTE ST 2084")}}},
+        // APP-7791A79DE7B8
+        {"container_id", "290010" "6137cf3ef87e4fcda1cf41283a5a8240", 0,
+         {{-1, "container_id", std::string("6137cf3e-f87e-4fcd-a1cf-41283a5a8240")}}},
         // SHP-1126849FD47B: two ranges of six bytes.
         {"adaptive_sync", "2b000c27003ca400002700303b0000", 2,
          {{0, "native_panel_range", true},

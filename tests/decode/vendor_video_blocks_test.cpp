@@ -1,4 +1,5 @@
-// The vendor-specific video and audio blocks and the extension override,
+// The vendor-specific video and audio blocks, Microsoft's vendor block and
+// the extension override,
 // read from blocks copied out of archive EDIDs (named per row) and held
 // against what edid-decode prints for them.
 #include "vendor_blocks.h"
@@ -123,6 +124,16 @@ const std::vector<Case>& Cases()
          "vendor_specific_audio_data_block", true, {{"oui", std::string("04-03-02")}}},
         {"audio_without_oui", DecodeVendorSpecificAudioDataBlock, {0xE2, 0x11, 0x46},
          "vendor_specific_audio_data_block", true, {}},
+        // SEC-851AE141FCD9: a headset's block, its container ID in byte order.
+        {"microsoft", complete::DecodeVendorSpecificDataBlock,
+         {0x75, 0x5C, 0x12, 0xCA, 0x01, 0x07, 0x25, 0x27, 0x10, 0x7B, 0x19,
+          0xA4, 0x48, 0xD3, 0x94, 0x89, 0x0C, 0x3B, 0x53, 0xFF, 0xEA, 0xDB},
+         "vendor_specific_data_block_microsoft", false,
+         {{"version", std::int64_t{1}},
+          {"primary_use_case", std::string("Virtual reality headset")},
+          {"container_id", std::string("2527107b-19a4-48d3-9489-0c3b53ffeadb")}}},
+        {"microsoft_short", complete::DecodeVendorSpecificDataBlock, {0x67, 0x5C, 0x12, 0xCA, 0x01, 0x07, 0x25, 0x27},
+         "vendor_specific_data_block_microsoft", true, {{"oui", std::string("CA-12-5C")}}},
         // SAM-F87F1BF951E8
         {"extension_override", complete::DecodeHdmiForumExtensionOverride, {0xE2, 0x78, 0x03},
          "hdmi_forum_edid_extension_override_data_block", false, {{"extension_block_count", std::int64_t{3}}}},
