@@ -150,11 +150,11 @@ Section DolbyVision(Bytes block, const FieldWriter& w)
     const std::size_t needed = version == 0 ? 17 : version <= 2 ? 7 : 0;
     Section s;
     if (p.empty() || needed == 0 || p.size() < needed) {
-        s = BytesOnlySection("Vendor-Specific Video Data Block (Dolby Vision)",
-                             "vendor_specific_video_data_block_dolby_vision", block);
+        s = BytesOnlySection("Vendor-Specific Video Data Block (Dolby)",
+                             "vendor_specific_video_data_block_dolby", block);
     } else {
-        s.title = "Vendor-Specific Video Data Block (Dolby Vision)";
-        s.key = "vendor_specific_video_data_block_dolby_vision";
+        s.title = "Vendor-Specific Video Data Block (Dolby)";
+        s.key = "vendor_specific_video_data_block_dolby";
     }
     w.Text(s, "oui", "OUI", OuiText(kOuiDolby));
     if (p.empty())

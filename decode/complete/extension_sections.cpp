@@ -8,6 +8,7 @@
 #include "vendor_video_blocks.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <string>
 
@@ -133,6 +134,60 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
     return BytesOnlySection(name.title, name.key, raw.bytes);
 }
 
+// CTA-861 data blocks carried in a DisplayID block. The library reads such
+// blocks only from a CTA-861 extension, so it is handed a bare EDID whose one
+// extension holds them, and its sections are paired with the bytes as usual.
+Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter& w)
+{
+    Section s = Named(name);
+    const Bytes payload = block.subspan(3);
+    std::vector<RawDataBlock> raws;
+    std::map<unsigned, int> counts;
+    std::size_t x = 0;
+    while (x < payload.size()) {
+        const unsigned length = get_bit_range(payload[x], 4, 0);
+        if (x + 1 + length > payload.size())
+            break;
+        RawDataBlock raw;
+        raw.tag = get_bit_range(payload[x], 7, 5);
+        raw.bytes = payload.subspan(x, length + 1);
+        raw.extendedTag = raw.tag == 7 && length >= 1 ? payload[x + 1] : 0;
+        raws.push_back(raw);
+        ++counts[raw.code()];
+        x += length + 1;
+    }
+    std::vector<LibraryExtension> library;
+    constexpr std::size_t kDataArea = 123; // bytes 4..126 of an extension
+    if (x <= kDataArea) {
+        std::array<std::uint8_t, 256> edid{};
+        constexpr std::array<std::uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+        std::copy(kHeader.begin(), kHeader.end(), edid.begin());
+        edid[8] = 0x04; // "AAA"
+        edid[9] = 0x21;
+        edid[18] = 1;
+        edid[19] = 4;
+        edid[126] = 1;
+        edid[128] = 0x02;
+        edid[129] = 3;
+        edid[130] = static_cast<std::uint8_t>(4 + x);
+        std::copy_n(payload.begin(), x, edid.begin() + 132);
+        for (const std::size_t end : {127u, 255u}) {
+            unsigned sum = 0;
+            for (std::size_t i = end - 127; i < end; ++i)
+                sum += edid[i];
+            edid[end] = static_cast<std::uint8_t>(-sum & 0xFF);
+        }
+        if (const auto info = DisplayInfo::Parse(edid))
+            library = info->Extensions(w);
+    }
+    LibraryBlocks blocks(library.empty() ? nullptr : &library.front(), counts);
+    for (const RawDataBlock& raw : raws)
+        s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
+    if (x < payload.size())
+        s.children.push_back(BytesOnlySection("Truncated Data Block", "truncated_data_block", payload.subspan(x)));
+    return s;
+}
+
 } // namespace
 
 Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
@@ -242,6 +297,8 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
             d.fields = decoded->fields;
             d.children = decoded->children;
             s.children.push_back(std::move(d));
+        } else if (tag == 0x81) {
+            s.children.push_back(CtaInsideDisplayId(name, bytes, w));
         } else if (Section d = Named(name); DecodeDisplayIdDataBlock(bytes, w, d)) {
             s.children.push_back(std::move(d));
         } else {

@@ -43,7 +43,7 @@ const std::vector<Case>& Cases()
         {"dolby_v0", DecodeVendorSpecificVideoDataBlock,
          {0xF9, 0x01, 0x46, 0xD0, 0x00, 0x00, 0x34, 0xAD, 0x4E, 0xE6, 0x41, 0xA8, 0x0B, 0x27,
           0x0C, 0x14, 0x50, 0x54, 0xCC, 0x07, 0xB5, 0x28, 0x00, 0x00, 0x00, 0x00},
-         "vendor_specific_video_data_block_dolby_vision", false,
+         "vendor_specific_video_data_block_dolby", false,
          {{"version", std::int64_t{0}},
           {"dm_version", std::string("2.8")},
           {"target_min_pq_code", std::int64_t{124}},
@@ -55,7 +55,7 @@ const std::vector<Case>& Cases()
         // VIZ-F4025D01B621: the short form, primaries packed into spare bits.
         {"dolby_v1_short", DecodeVendorSpecificVideoDataBlock,
          {0xEB, 0x01, 0x46, 0xD0, 0x00, 0x22, 0x0A, 0x39, 0x51, 0x59, 0x99, 0xAA},
-         "vendor_specific_video_data_block_dolby_vision", false,
+         "vendor_specific_video_data_block_dolby", false,
          {{"version", std::int64_t{1}},
           {"supports_2160p60", true},
           {"ycbcr422_12bit", false},
@@ -72,7 +72,7 @@ const std::vector<Case>& Cases()
         // VES-827038FFB411: the long form, a byte per coordinate.
         {"dolby_v1_long", DecodeVendorSpecificVideoDataBlock,
          {0xEE, 0x01, 0x46, 0xD0, 0x00, 0x27, 0x0D, 0x3E, 0x00, 0xA5, 0x53, 0x4B, 0x96, 0x27, 0x0D},
-         "vendor_specific_video_data_block_dolby_vision", false,
+         "vendor_specific_video_data_block_dolby", false,
          {{"ycbcr422_12bit", true},
           {"global_dimming", true},
           {"dm_version", std::string("3.x")},
@@ -83,7 +83,7 @@ const std::vector<Case>& Cases()
         // XXX-F96C8500EAFF
         {"dolby_v2", DecodeVendorSpecificVideoDataBlock,
          {0xEB, 0x01, 0x46, 0xD0, 0x00, 0x44, 0x4F, 0x42, 0x8C, 0x50, 0x57, 0x8D},
-         "vendor_specific_video_data_block_dolby_vision", false,
+         "vendor_specific_video_data_block_dolby", false,
          {{"version", std::int64_t{2}},
           {"backlight_control", false},
           {"global_dimming", true},
@@ -100,7 +100,7 @@ const std::vector<Case>& Cases()
           {"blue_y", 0.05078125}}},
         // A version 2 block cut short: what is there is kept as bytes.
         {"dolby_v2_short", DecodeVendorSpecificVideoDataBlock,
-         {0xE7, 0x01, 0x46, 0xD0, 0x00, 0x44, 0x4F}, "vendor_specific_video_data_block_dolby_vision", true,
+         {0xE7, 0x01, 0x46, 0xD0, 0x00, 0x44, 0x4F}, "vendor_specific_video_data_block_dolby", true,
          {{"version", std::int64_t{2}}}},
         // SAM-FE59F53CE984: 0x79 is version 1, not 121.
         {"hdr10plus", DecodeVendorSpecificVideoDataBlock, {0xE5, 0x01, 0x8B, 0x84, 0x90, 0x79},
