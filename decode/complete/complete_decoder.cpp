@@ -202,6 +202,8 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
             s = CtaExtension(block, number, library, w, d.findings);
         } else if (block[0] == 0x70) {
             s = DisplayIdExtension(block, number, library, w, d.findings);
+        } else if (block[0] == 0xF0) {
+            s = BlockMapExtension(block, number, w);
         } else {
             const BlockName name = ExtensionName(block[0]);
             s = BytesOnlySection("Block " + std::to_string(i) + ": " + name.title, name.key, block);

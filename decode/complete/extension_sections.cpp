@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -305,6 +306,29 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
             s.children.push_back(BytesOnlySection(name.title, name.key, bytes));
         }
     }
+    return s;
+}
+
+Section BlockMapExtension(std::span<const std::uint8_t, 128> block, int number, const FieldWriter& w)
+{
+    Section s = Named(ExtensionName(block[0]));
+    s.title = BlockLabel(number) + ": " + s.title;
+    // Byte k names the tag of the block k places after the map; 0 is unused.
+    for (unsigned k = 1; k < 127; ++k) {
+        if (block[k] == 0)
+            continue;
+        char tag[8];
+        std::snprintf(tag, sizeof tag, "0x%02X", block[k]);
+        Section entry;
+        entry.title = "Mapped block";
+        entry.key = "mapped_block";
+        entry.summary = BlockLabel(number + static_cast<int>(k)) + ", " + ExtensionName(block[k]).title + " (" + tag + ")";
+        w.Integer(entry, "block_number", "Block", number + static_cast<int>(k));
+        w.Hex(entry, "tag", "Tag", block[k]);
+        s.children.push_back(std::move(entry));
+    }
+    if (s.children.empty())
+        w.Text(s, "blocks", "Blocks", "None");
     return s;
 }
 

@@ -17,5 +17,7 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
                      const FieldWriter& w, std::vector<Finding>& findings);
 Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
                            const FieldWriter& w, std::vector<Finding>& findings);
+// The tags a block map gives the blocks after it.
+Section BlockMapExtension(std::span<const std::uint8_t, 128> block, int number, const FieldWriter& w);
 
 } // namespace tessarin::complete
