@@ -1,8 +1,9 @@
 #pragma once
 // DisplayID data blocks the EDID library leaves undecoded, read from their
-// bytes: product identification, the VESA DMT timings bitmap, the second
-// version's display parameters, type VII detailed timings, dynamic timing
-// range limits, display interface features, container ID and adaptive sync.
+// bytes: product identification, the second version's display parameters,
+// display interface features and container ID here; the timing blocks (type
+// VII, the VESA DMT bitmap, dynamic range limits, adaptive sync) in
+// displayid_timing_blocks.h.
 #include "complete_decode.h"
 #include "field_writer.h"
 
@@ -12,7 +13,7 @@
 namespace tessarin::complete {
 
 // `block` is the whole data block: tag, revision, payload length, payload.
-// Adds the block's fields and parts to `s`, which the caller has titled.
+// Adds the block's fields and child sections to `s`, which the caller has titled.
 // False, with `s` untouched, when the tag is not one of those read here or
 // the block is too short for what its tag promises: the caller then shows
 // its bytes.

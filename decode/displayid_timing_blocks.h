@@ -1,0 +1,28 @@
+#pragma once
+// The DisplayID data blocks about timings and refresh, for the DisplayID
+// block reader: type VII detailed timings, the VESA DMT bitmap, dynamic
+// timing range limits and adaptive sync ranges. Each takes the whole data
+// block (tag, revision, payload length, payload), long enough for what its
+// tag promises, and adds to a section the caller has titled.
+#include "complete_decode.h"
+#include "field_writer.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace tessarin::complete::displayid {
+
+using Bytes = std::span<const std::uint8_t>;
+
+inline constexpr std::size_t kHeader = 3; // tag, revision, payload length
+
+inline unsigned Le16(Bytes b, std::size_t i) { return b[i] | static_cast<unsigned>(b[i + 1]) << 8; }
+inline unsigned Le24(Bytes b, std::size_t i) { return Le16(b, i) | static_cast<unsigned>(b[i + 2]) << 16; }
+
+void TypeViiTimings(Section& s, const FieldWriter& w, Bytes block);
+void DmtTimings(Section& s, const FieldWriter& w, Bytes block);
+void DynamicRange(Section& s, const FieldWriter& w, Bytes block);
+void AdaptiveSync(Section& s, const FieldWriter& w, Bytes block);
+
+} // namespace tessarin::complete::displayid
