@@ -80,6 +80,30 @@ void ProductIdentification(Section& s, const FieldWriter& w, Bytes b)
         w.Bytes(s, "further_bytes", "Further bytes", b.subspan(15 + length));
 }
 
+// ---- Display parameters (DisplayID 1), where the library read nothing of them
+
+void DisplayParametersV1(Section& s, const FieldWriter& w, Bytes b)
+{
+    w.Real(s, "image_width_mm", "Image width", Le16(b, 3) / 10.0, 1, "mm");
+    w.Real(s, "image_height_mm", "Image height", Le16(b, 5) / 10.0, 1, "mm");
+    w.Integer(s, "native_width_px", "Native width", Le16(b, 7), "pixels");
+    w.Integer(s, "native_height_px", "Native height", Le16(b, 9), "lines");
+    const std::uint8_t f = b[11];
+    w.Flag(s, "audio", "Audio on the video interface", IsBitSet(f, 7));
+    w.Flag(s, "separate_audio_inputs", "Separate audio inputs", IsBitSet(f, 6));
+    w.Flag(s, "audio_input_override", "Audio input override", IsBitSet(f, 5));
+    w.Flag(s, "power_management", "Power management", IsBitSet(f, 4));
+    w.Flag(s, "fixed_timing", "Fixed timing", IsBitSet(f, 3));
+    w.Flag(s, "fixed_pixel_format", "Fixed pixel format", IsBitSet(f, 2));
+    w.Flag(s, "acp_isrc", "ACP, ISRC1 or ISRC2 packets", IsBitSet(f, 1));
+    w.Flag(s, "deinterlacing", "De-interlacing", IsBitSet(f, 0));
+    if (b[12] != 0xFF)
+        w.Real(s, "gamma", "Gamma", (b[12] + 100) / 100.0, 2);
+    w.Real(s, "aspect_ratio", "Aspect ratio", (b[13] + 100) / 100.0, 2);
+    w.Integer(s, "bits_per_color_overall", "Bits per colour (overall)", get_bit_range(b[14], 7, 4) + 1);
+    w.Integer(s, "bits_per_color_native", "Bits per colour (native)", get_bit_range(b[14], 3, 0) + 1);
+}
+
 // ---- Display parameters (DisplayID 2)
 
 const char* ScanOrientation(unsigned code)
@@ -212,6 +236,16 @@ bool DecodeDisplayIdDataBlock(std::span<const std::uint8_t> block, const FieldWr
         if (payload < 12)
             return false;
         ProductIdentification(s, w, block);
+        return true;
+    case 0x01:
+        if (payload < 12)
+            return false;
+        DisplayParametersV1(s, w, block);
+        return true;
+    case 0x03:
+        if (payload < 20)
+            return false;
+        displayid::TypeITimings(s, w, block);
         return true;
     case 0x07:
         displayid::DmtTimings(s, w, block);

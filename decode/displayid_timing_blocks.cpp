@@ -12,7 +12,8 @@ namespace tessarin::complete::displayid {
 
 namespace {
 
-// ---- Type VII detailed timings
+// ---- Type I and VII detailed timings: the same 20 bytes, the clock in
+// units of 10 kHz and 1 kHz
 
 const char* Aspect(unsigned code)
 {
@@ -21,12 +22,12 @@ const char* Aspect(unsigned code)
     return code < kRatios.size() ? kRatios[code] : "reserved";
 }
 
-Section TypeViiTiming(Bytes t, bool preferredBit, const FieldWriter& w)
+Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const FieldWriter& w)
 {
     Section s;
     s.title = "Detailed timing";
     s.key = "detailed_timing";
-    const double clockMhz = (Le24(t, 0) + 1) / 1000.0;
+    const double clockMhz = (Le24(t, 0) + 1) * clockUnitMhz;
     const unsigned width = Le16(t, 4) + 1;
     const unsigned hblank = Le16(t, 6) + 1;
     const unsigned hoffset = (t[8] | get_bit_range(t[9], 6, 0) << 8) + 1;
@@ -70,19 +71,28 @@ Section TypeViiTiming(Bytes t, bool preferredBit, const FieldWriter& w)
     return s;
 }
 
-} // namespace
-
-void TypeViiTimings(Section& s, const FieldWriter& w, Bytes b)
+void DetailedTimings(Section& s, const FieldWriter& w, Bytes b, double clockUnitMhz, bool preferredBit)
 {
-    // From block revision 2 on, bit 7 of the options byte marks YCbCr 4:2:0
-    // instead of the preferred timing.
-    const bool preferredBit = get_bit_range(b[1], 2, 0) < 2;
     const Bytes payload = b.subspan(kHeader);
     std::size_t x = 0;
     for (; x + 20 <= payload.size(); x += 20)
-        s.children.push_back(TypeViiTiming(payload.subspan(x, 20), preferredBit, w));
+        s.children.push_back(DetailedTiming(payload.subspan(x, 20), clockUnitMhz, preferredBit, w));
     if (x < payload.size())
         w.Bytes(s, "further_bytes", "Further bytes", payload.subspan(x));
+}
+
+} // namespace
+
+void TypeITimings(Section& s, const FieldWriter& w, Bytes block)
+{
+    DetailedTimings(s, w, block, 0.01, true);
+}
+
+void TypeViiTimings(Section& s, const FieldWriter& w, Bytes block)
+{
+    // From block revision 2 on, bit 7 of the options byte marks YCbCr 4:2:0
+    // instead of the preferred timing.
+    DetailedTimings(s, w, block, 0.001, get_bit_range(block[1], 2, 0) < 2);
 }
 
 // ---- Adaptive sync

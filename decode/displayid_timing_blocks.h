@@ -1,6 +1,6 @@
 #pragma once
 // The DisplayID data blocks about timings and refresh, for the DisplayID
-// block reader: type VII detailed timings, the VESA DMT bitmap, dynamic
+// block reader: type I and VII detailed timings, the VESA DMT bitmap, dynamic
 // timing range limits and adaptive sync ranges. Each takes the whole data
 // block (tag, revision, payload length, payload), long enough for what its
 // tag promises, and adds to a section the caller has titled.
@@ -20,6 +20,8 @@ inline constexpr std::size_t kHeader = 3; // tag, revision, payload length
 inline unsigned Le16(Bytes b, std::size_t i) { return b[i] | static_cast<unsigned>(b[i + 1]) << 8; }
 inline unsigned Le24(Bytes b, std::size_t i) { return Le16(b, i) | static_cast<unsigned>(b[i + 2]) << 16; }
 
+// Type I only where the library read nothing of it.
+void TypeITimings(Section& s, const FieldWriter& w, Bytes block);
 void TypeViiTimings(Section& s, const FieldWriter& w, Bytes block);
 void DmtTimings(Section& s, const FieldWriter& w, Bytes block);
 void DynamicRange(Section& s, const FieldWriter& w, Bytes block);

@@ -83,6 +83,19 @@ const std::vector<Case>& Cases()
           {0, "vertical_sync_lines", std::int64_t{8}},
           {0, "refresh_rate_hz", 120.0},
           {0, "preferred", true}}},
+        // SAM-96496396EB8F (its first timing): type I counts the clock in 10 kHz.
+        {"type_i_timing", "030114" "f70b01803f0b4f0007001f003f06ce03c4030500", 1,
+         {{0, "pixel_clock_mhz", 686.0},
+          {0, "width_px", std::int64_t{2880}},
+          {0, "vertical_offset_lines", std::int64_t{965}},
+          {0, "preferred", true}}},
+        // WAM-863F88C08BB9, which the library refuses.
+        {"display_parameters_v1", "01030c8017490d000f700800784d00", 0,
+         {{-1, "image_height_mm", 340.1},
+          {-1, "native_width_px", std::int64_t{3840}},
+          {-1, "gamma", 2.2},
+          {-1, "aspect_ratio", 1.77},
+          {-1, "bits_per_color_native", std::int64_t{1}}}},
         // SHP-CF527A3E28FE: revision 1 widens the maximum rate.
         {"dynamic_range", "250109d96f08d96f081e7880", 0,
          {{-1, "min_pixel_clock_mhz", 552.922},
