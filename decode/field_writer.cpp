@@ -1,14 +1,19 @@
 #include "field_writer.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tessarin::complete {
 
 namespace {
 
-std::string WithUnit(std::string text, std::string_view unit)
+// Most texts fit the string's own buffer; a unit may take it past that, so
+// the room is made once.
+std::string WithUnit(std::string_view number, std::string_view unit)
 {
+    std::string text;
+    text.reserve(number.size() + 1 + unit.size());
+    text += number;
     if (!unit.empty()) {
         text += ' ';
         text += unit;
@@ -16,55 +21,89 @@ std::string WithUnit(std::string text, std::string_view unit)
     return text;
 }
 
+std::string_view IntegerText(char (&buffer)[24], std::int64_t value)
+{
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return {buffer, static_cast<std::size_t>(end - buffer)};
+}
+
 } // namespace
 
-void FieldWriter::Flag(Section& s, std::string key, std::string label, bool value) const
+void AppendInteger(std::string& out, std::int64_t value)
 {
-    s.fields.push_back({std::move(key), std::move(label), value, value ? "Yes" : "No"});
+    char buffer[24];
+    out += IntegerText(buffer, value);
 }
 
-void FieldWriter::Integer(Section& s, std::string key, std::string label, std::int64_t value,
+void FieldWriter::Flag(Section& s, FixedText key, FixedText label, bool value) const
+{
+    s.fields.push_back({key, label, value, value ? "Yes" : "No"});
+}
+
+void FieldWriter::Integer(Section& s, FixedText key, FixedText label, std::int64_t value,
                           std::string_view unit) const
 {
-    s.fields.push_back({std::move(key), std::move(label), value, WithUnit(std::to_string(value), unit)});
+    char buffer[24];
+    s.fields.push_back({key, label, value, WithUnit(IntegerText(buffer, value), unit)});
 }
 
-void FieldWriter::Real(Section& s, std::string key, std::string label, double value, int decimals,
+void FieldWriter::Real(Section& s, FixedText key, FixedText label, double value, int decimals,
                        std::string_view unit) const
 {
-    s.fields.push_back({std::move(key), std::move(label), value, WithUnit(FormatReal(value, decimals), unit)});
+    std::string text;
+    text.reserve(24 + unit.size());
+    AppendReal(text, value, decimals);
+    if (!unit.empty()) {
+        text += ' ';
+        text += unit;
+    }
+    s.fields.push_back({key, label, value, std::move(text)});
 }
 
-void FieldWriter::Hex(Section& s, std::string key, std::string label, std::int64_t value, int digits) const
+void FieldWriter::Hex(Section& s, FixedText key, FixedText label, std::int64_t value, int digits) const
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
-    s.fields.push_back({std::move(key), std::move(label), value, text});
+    char buffer[24];
+    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned long long>(value), 16);
+    std::string text = "0x";
+    for (int pad = digits - static_cast<int>(end - buffer); pad > 0; --pad)
+        text += '0';
+    for (const char* c = buffer; c != end; ++c)
+        text += *c >= 'a' ? static_cast<char>(*c - 'a' + 'A') : *c;
+    s.fields.push_back({key, label, value, std::move(text)});
 }
 
-void FieldWriter::Text(Section& s, std::string key, std::string label, std::string value) const
+void FieldWriter::Text(Section& s, FixedText key, FixedText label, std::string value) const
 {
     std::string text = value;
-    s.fields.push_back({std::move(key), std::move(label), std::move(value), std::move(text)});
+    s.fields.push_back({key, label, std::move(value), std::move(text)});
 }
 
-void FieldWriter::Bytes(Section& s, std::string key, std::string label, std::span<const std::uint8_t> bytes) const
+void FieldWriter::Bytes(Section& s, FixedText key, FixedText label, std::span<const std::uint8_t> bytes) const
 {
-    Text(s, std::move(key), std::move(label), HexBytes(bytes));
+    Text(s, key, label, HexBytes(bytes));
 }
 
 std::string FieldWriter::FormatReal(double value, int decimals) const
 {
+    std::string text;
+    AppendReal(text, value, decimals);
+    return text;
+}
+
+void FieldWriter::AppendReal(std::string& out, double value, int decimals) const
+{
     if (!std::isfinite(value))
         value = 0.0;
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    std::string result = text;
+    // Fixed notation rounds the binary value exactly, as printf's "%.*f"
+    // does; the largest double takes 309 digits before the point.
+    char buffer[400];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+    const std::size_t start = out.size();
+    out.append(buffer, end);
     if (separator_ != '.')
-        for (char& c : result)
-            if (c == '.')
-                c = separator_;
-    return result;
+        for (std::size_t i = start; i < out.size(); ++i)
+            if (out[i] == '.')
+                out[i] = separator_;
 }
 
 std::string HexBytes(std::span<const std::uint8_t> bytes)

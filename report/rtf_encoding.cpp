@@ -100,9 +100,15 @@ void AppendAsWindows1252(std::string_view utf8, std::string& out)
 
 std::string EscapeRtfText(std::string_view utf8)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(utf8.size());
+    AppendRtfEscaped(utf8, out);
+    return out;
+}
+
+void AppendRtfEscaped(std::string_view utf8, std::string& out)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
     for (std::size_t pos = 0; pos < utf8.size();) {
         // Printable ASCII that needs no escape, nearly all a monitor's
         // texts hold, is copied a stretch at a time.
@@ -132,7 +138,6 @@ std::string EscapeRtfText(std::string_view utf8)
             }
         }
     }
-    return out;
 }
 
 void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
