@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -72,23 +73,82 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
     }
 }
 
+// The library makes its make, model and serial texts in a memory stream
+// each, which costs more than the rest of the base block. Model and serial
+// are read here from what it parsed, the way it reads them; the make depends
+// on the three letters alone, so the library is asked once per manufacturer.
+std::string MakeOf(const di_info* info, const di_edid_vendor_product& vp)
+{
+    thread_local std::map<std::array<char, 3>, std::string> made;
+    const std::array<char, 3> id = {vp.manufacturer[0], vp.manufacturer[1], vp.manufacturer[2]};
+    const auto it = made.find(id);
+    if (it != made.end())
+        return it->second;
+    return made.emplace(id, Owned(di_info_get_make(info))).first->second;
+}
+
+// A descriptor's text as the library shows it: bytes outside printable
+// ASCII as "\xhh".
+std::string Shown(const char* text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (; *text != '\0'; ++text) {
+        const auto c = static_cast<unsigned char>(*text);
+        if (c < 0x20 || c >= 0x7F) {
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xF];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+// The first descriptor of this kind with a text, as shown; "" when none has.
+std::string DescriptorText(const di_edid* edid, di_edid_display_descriptor_tag tag)
+{
+    for (auto* d = di_edid_get_display_descriptors(edid); d != nullptr && *d != nullptr; ++d) {
+        if (di_edid_display_descriptor_get_tag(*d) != tag)
+            continue;
+        const char* text = di_edid_display_descriptor_get_string(*d);
+        if (text != nullptr && *text != '\0')
+            return Shown(text);
+    }
+    return {};
+}
+
+std::string HexCode(std::uint32_t value, int digits)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    int shift = 28;
+    while (shift >= 4 * digits && (value >> shift) == 0)
+        shift -= 4;
+    for (; shift >= 0; shift -= 4)
+        text += kHex[(value >> shift) & 0xF];
+    return text;
+}
+
 void VendorProduct(Section& base, const di_info* info, const di_edid* edid, const FieldWriter& w)
 {
     Section s = Make("Vendor & Product Identification", "vendor_product");
     const di_edid_vendor_product* vp = di_edid_get_vendor_product(edid);
     w.Text(s, "manufacturer_id", "Manufacturer ID", std::string(vp->manufacturer, 3));
-    const std::string make = Owned(di_info_get_make(info));
+    std::string make = MakeOf(info, *vp);
     if (!make.empty())
-        w.Text(s, "manufacturer_name", "Manufacturer", make);
-    const std::string model = Owned(di_info_get_model(info));
-    if (!model.empty())
-        w.Text(s, "model", "Model", model);
+        w.Text(s, "manufacturer_name", "Manufacturer", std::move(make));
+    std::string model = DescriptorText(edid, DI_EDID_DISPLAY_DESCRIPTOR_PRODUCT_NAME);
+    w.Text(s, "model", "Model", model.empty() ? HexCode(vp->product, 4) : std::move(model));
     w.Integer(s, "product_code", "Product code", vp->product);
     if (vp->serial != 0)
         w.Integer(s, "serial_number", "Serial number", vp->serial);
-    const std::string serial = Owned(di_info_get_serial(info));
+    std::string serial = DescriptorText(edid, DI_EDID_DISPLAY_DESCRIPTOR_PRODUCT_SERIAL);
+    if (serial.empty() && vp->serial != 0)
+        serial = HexCode(vp->serial, 8);
     if (!serial.empty())
-        w.Text(s, "serial", "Serial", serial);
+        w.Text(s, "serial", "Serial", std::move(serial));
     if (vp->manufacture_week != 0)
         w.Integer(s, "manufacture_week", "Week of manufacture", vp->manufacture_week);
     if (vp->manufacture_year != 0)
