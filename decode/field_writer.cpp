@@ -90,16 +90,65 @@ std::string FieldWriter::FormatReal(double value, int decimals) const
     return text;
 }
 
+namespace {
+
+// The value rounded to `decimals` digits as an integer count of their unit,
+// when that rounding is beyond doubt: the scaled value lies clearly off the
+// halfway point between two counts. False leaves it to the exact path.
+bool ScaledCount(double magnitude, int decimals, std::uint64_t& count)
+{
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6};
+    if (decimals < 0 || decimals > 6)
+        return false;
+    const double scaled = magnitude * kScale[decimals];
+    if (!(scaled < 1e15))
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    // The product is within a few units of its last place of the exact one.
+    const double doubt = 1e-9 + scaled * 1e-15;
+    if (std::fabs(fraction - 0.5) <= doubt)
+        return false;
+    count = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+} // namespace
+
 void FieldWriter::AppendReal(std::string& out, double value, int decimals) const
 {
     if (!std::isfinite(value))
         value = 0.0;
-    // Fixed notation rounds the binary value exactly, as printf's "%.*f"
-    // does; the largest double takes 309 digits before the point.
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
     const std::size_t start = out.size();
-    out.append(buffer, end);
+    std::uint64_t count = 0;
+    if (ScaledCount(std::fabs(value), decimals, count)) {
+        // Fixed notation of `count` units of 10^-decimals; the sign is kept
+        // for a negative value that rounds to zero, as printf keeps it.
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, count).ptr;
+        int length = static_cast<int>(end - digits);
+        if (std::signbit(value))
+            out += '-';
+        if (length <= decimals) {
+            out += '0';
+            if (decimals > 0)
+                out += '.';
+            out.append(static_cast<std::size_t>(decimals - length), '0');
+            out.append(digits, end);
+        } else {
+            out.append(digits, static_cast<std::size_t>(length - decimals));
+            if (decimals > 0) {
+                out += '.';
+                out.append(end - decimals, end);
+            }
+        }
+    } else {
+        // Fixed notation rounds the binary value exactly, as printf's "%.*f"
+        // does; the largest double takes 309 digits before the point.
+        char buffer[400];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+        out.append(buffer, end);
+    }
     if (separator_ != '.')
         for (std::size_t i = start; i < out.size(); ++i)
             if (out[i] == '.')
