@@ -22,10 +22,16 @@ std::string Owned(char* text)
     return result;
 }
 
-std::string TimingText(int width, int height, double refresh, const FieldWriter& w, bool interlaced = false)
+// "1920x1080 60.000 Hz" (an "i" after the height for interlaced).
+void AppendTiming(std::string& out, int width, int height, double refresh, const FieldWriter& w,
+                  bool interlaced = false)
 {
-    return std::to_string(width) + "x" + std::to_string(height) + (interlaced ? "i " : " ") +
-           w.FormatReal(refresh, 3) + " Hz";
+    AppendInteger(out, width);
+    out += 'x';
+    AppendInteger(out, height);
+    out += interlaced ? "i " : " ";
+    w.AppendReal(out, refresh, 3);
+    out += " Hz";
 }
 
 Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
@@ -36,8 +42,10 @@ Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
         return std::string(id);
     }(), "dmt_timing");
     const double refresh = static_cast<double>(t.refresh_rate_hz);
-    s.summary = TimingText(t.horiz_video, t.vert_video, refresh, w) + " " +
-                w.FormatReal(double(t.pixel_clock_hz) / 1e6, 3) + " MHz";
+    AppendTiming(s.summary, t.horiz_video, t.vert_video, refresh, w);
+    s.summary += ' ';
+    w.AppendReal(s.summary, double(t.pixel_clock_hz) / 1e6, 3);
+    s.summary += " MHz";
     w.Integer(s, "dmt_id", "DMT ID", t.dmt_id);
     w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
     w.Integer(s, "height_px", "Height", t.vert_video, "lines");
@@ -514,9 +522,18 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
     const double refresh = htotal * vtotal > 0 ? double(t.pixel_clock_hz) / (htotal * vtotal) : 0.0;
     const double clock = double(t.pixel_clock_hz) / 1e6;
     const int height = t.interlaced ? 2 * t.vert_video : t.vert_video;
-    s.summary = TimingText(t.horiz_video, height, refresh, w, t.interlaced) + " " + w.FormatReal(clock, 3) + " MHz";
-    if (t.horiz_image_mm != 0 || t.vert_image_mm != 0)
-        s.summary += " (" + std::to_string(t.horiz_image_mm) + " mm x " + std::to_string(t.vert_image_mm) + " mm)";
+    std::string& summary = s.summary;
+    AppendTiming(summary, t.horiz_video, height, refresh, w, t.interlaced);
+    summary += ' ';
+    w.AppendReal(summary, clock, 3);
+    summary += " MHz";
+    if (t.horiz_image_mm != 0 || t.vert_image_mm != 0) {
+        summary += " (";
+        AppendInteger(summary, t.horiz_image_mm);
+        summary += " mm x ";
+        AppendInteger(summary, t.vert_image_mm);
+        summary += " mm)";
+    }
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Integer(s, "width_px", "Horizontal active", t.horiz_video, "pixels");
     w.Integer(s, "height_px", "Vertical active", height, "lines");
