@@ -20,11 +20,11 @@ using Bytes = std::span<const std::uint8_t>;
 // block the library skipped would otherwise shift the others.
 class LibraryBlocks {
 public:
-    LibraryBlocks(const LibraryExtension* library, const std::map<unsigned, int>& rawCounts)
+    LibraryBlocks(LibraryExtension* library, const std::map<unsigned, int>& rawCounts)
     {
         if (library == nullptr)
             return;
-        for (const LibraryDataBlock& b : library->dataBlocks)
+        for (LibraryDataBlock& b : library->dataBlocks)
             byCode_[b.code].push_back(&b.section);
         for (auto it = byCode_.begin(); it != byCode_.end();) {
             const auto raw = rawCounts.find(it->first);
@@ -36,7 +36,7 @@ public:
     }
 
     // The library's section for the next raw block of this kind, or null.
-    const Section* Next(unsigned code)
+    Section* Next(unsigned code)
     {
         const auto it = byCode_.find(code);
         if (it == byCode_.end())
@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    std::map<unsigned, std::vector<const Section*>> byCode_;
+    std::map<unsigned, std::vector<Section*>> byCode_;
     std::map<unsigned, std::size_t> taken_;
 };
 
@@ -103,7 +103,7 @@ void SvdsFromBytes(Section& s, Bytes payload, const FieldWriter& w)
     }
 }
 
-Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const FieldWriter& w)
+Section CtaDataBlock(const RawDataBlock& raw, Section* decoded, const FieldWriter& w)
 {
     const BlockName name = CtaDataBlockName(raw.tag, raw.extendedTag);
     if (raw.tag == 3)
@@ -112,8 +112,8 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         return DecodeHdmiForumSinkCapability(raw.bytes, w);
     Section s = Named(name);
     if (decoded != nullptr && !Empty(*decoded)) {
-        s.fields = decoded->fields;
-        s.children = decoded->children;
+        s.fields = std::move(decoded->fields);
+        s.children = std::move(decoded->children);
         return s;
     }
     if (raw.tag == 2) {
@@ -133,7 +133,7 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
 
 } // namespace
 
-Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                      const FieldWriter& w, std::vector<Finding>& findings)
 {
     Section s = Named(ExtensionName(block[0]));
@@ -141,7 +141,7 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     const auto finding = [&](const std::string& text) {
         findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": " + text});
     };
-    s.children.push_back(library != nullptr ? library->header : CtaHeaderFromBytes(block, w));
+    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
 
     // Data blocks from byte 4 up to the detailed timings' offset.
     const unsigned dtdOffset = block[2];
@@ -182,11 +182,11 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
             if (block[x] == 0 && block[x + 1] == 0)
                 break;
             const auto width = static_cast<std::int64_t>(block[x + 2] | (block[x + 4] >> 4) << 8);
-            const Section* decoded = library != nullptr && taken < library->detailedTimings.size()
-                                         ? &library->detailedTimings[taken]
-                                         : nullptr;
+            Section* decoded = library != nullptr && taken < library->detailedTimings.size()
+                                   ? &library->detailedTimings[taken]
+                                   : nullptr;
             if (decoded != nullptr && WidthOf(*decoded) == width) {
-                s.children.push_back(*decoded);
+                s.children.push_back(std::move(*decoded));
                 ++taken;
             }
             else
@@ -198,13 +198,13 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     return s;
 }
 
-Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                            const FieldWriter& w, std::vector<Finding>& findings)
 {
     Section s = Named(ExtensionName(block[0]));
     s.title = BlockLabel(number) + ": " + s.title;
     if (library != nullptr && !Empty(library->header)) {
-        s.children.push_back(library->header);
+        s.children.push_back(std::move(library->header));
     } else {
         Section header;
         header.title = "DisplayID Header";
@@ -234,11 +234,11 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
     LibraryBlocks blocks(library, counts);
     for (const auto& [tag, bytes] : raws) {
         const BlockName name = DisplayIdDataBlockName(tag);
-        const Section* decoded = blocks.Next(tag);
+        Section* decoded = blocks.Next(tag);
         if (decoded != nullptr && !Empty(*decoded)) {
             Section d = Named(name);
-            d.fields = decoded->fields;
-            d.children = decoded->children;
+            d.fields = std::move(decoded->fields);
+            d.children = std::move(decoded->children);
             s.children.push_back(std::move(d));
         } else {
             s.children.push_back(BytesOnlySection(name.title, name.key, bytes));
