@@ -28,12 +28,14 @@ std::string_view IntegerText(char (&buffer)[24], std::int64_t value)
 }
 
 // Sections hold a handful of fields or a few dozen: room for eight at the
-// first saves the smallest steps of the vector's growth.
-void Add(Section& s, Field&& field)
+// first saves the smallest steps of the vector's growth. The field is made
+// in place.
+template <class Value>
+void Add(Section& s, FixedText key, FixedText label, Value&& value, std::string&& text)
 {
     if (s.fields.capacity() == 0)
         s.fields.reserve(8);
-    s.fields.push_back(std::move(field));
+    s.fields.emplace_back(key, label, std::forward<Value>(value), std::move(text));
 }
 
 } // namespace
@@ -46,14 +48,14 @@ void AppendInteger(std::string& out, std::int64_t value)
 
 void FieldWriter::Flag(Section& s, FixedText key, FixedText label, bool value) const
 {
-    Add(s, {key, label, value, value ? "Yes" : "No"});
+    Add(s, key, label, value, value ? "Yes" : "No");
 }
 
 void FieldWriter::Integer(Section& s, FixedText key, FixedText label, std::int64_t value,
                           std::string_view unit) const
 {
     char buffer[24];
-    Add(s, {key, label, value, WithUnit(IntegerText(buffer, value), unit)});
+    Add(s, key, label, value, WithUnit(IntegerText(buffer, value), unit));
 }
 
 void FieldWriter::Real(Section& s, FixedText key, FixedText label, double value, int decimals,
@@ -66,7 +68,7 @@ void FieldWriter::Real(Section& s, FixedText key, FixedText label, double value,
         text += ' ';
         text += unit;
     }
-    Add(s, {key, label, value, std::move(text)});
+    Add(s, key, label, value, std::move(text));
 }
 
 void FieldWriter::Hex(Section& s, FixedText key, FixedText label, std::int64_t value, int digits) const
@@ -78,13 +80,13 @@ void FieldWriter::Hex(Section& s, FixedText key, FixedText label, std::int64_t v
         text += '0';
     for (const char* c = buffer; c != end; ++c)
         text += *c >= 'a' ? static_cast<char>(*c - 'a' + 'A') : *c;
-    Add(s, {key, label, value, std::move(text)});
+    Add(s, key, label, value, std::move(text));
 }
 
 void FieldWriter::Text(Section& s, FixedText key, FixedText label, std::string value) const
 {
     std::string text = value;
-    Add(s, {key, label, std::move(value), std::move(text)});
+    Add(s, key, label, std::move(value), std::move(text));
 }
 
 void FieldWriter::Bytes(Section& s, FixedText key, FixedText label, std::span<const std::uint8_t> bytes) const

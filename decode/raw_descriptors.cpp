@@ -11,6 +11,7 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     Section s;
     s.title = "Detailed Timing " + std::to_string(number);
     s.key = "detailed_timing";
+    s.fields.reserve(16);
     const unsigned clock10k = d[0] | static_cast<unsigned>(d[1]) << 8;
     const unsigned hActive = d[2] | get_bit_range(d[4], 7, 4) << 8;
     const unsigned hBlank = d[3] | get_bit_range(d[4], 3, 0) << 8;

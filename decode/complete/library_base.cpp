@@ -142,6 +142,7 @@ std::string HexCode(std::uint32_t value, int digits)
 void VendorProduct(Section& base, const di_info* info, const di_edid* edid, const FieldWriter& w)
 {
     Section s = Make("Vendor & Product Identification", "vendor_product");
+    s.fields.reserve(12);
     const di_edid_vendor_product* vp = di_edid_get_vendor_product(edid);
     w.Text(s, "manufacturer_id", "Manufacturer ID", std::string(vp->manufacturer, 3));
     std::string make = MakeOf(info, *vp);
@@ -195,6 +196,7 @@ const char* ColorType(di_edid_display_color_type t)
 void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
 {
     Section s = Make("Basic Display Parameters & Features", "basic_display_parameters");
+    s.fields.reserve(24);
     const bool is14 = di_edid_get_version(edid) == 1 && di_edid_get_revision(edid) >= 4;
     if (const di_edid_video_input_analog* a = di_edid_get_video_input_analog(edid)) {
         static constexpr std::array<const char*, 4> kLevels = {"0.700 : 0.300 : 1.000 V p-p",
@@ -419,8 +421,10 @@ Section Descriptor(const di_edid_display_descriptor* d, std::span<const std::uin
             w.Text(s, "text", "Text", text);
         break;
     case 0xFD:
-        if (const auto* r = di_edid_display_descriptor_get_range_limits(d))
+        if (const auto* r = di_edid_display_descriptor_get_range_limits(d)) {
+            s.fields.reserve(32);
             RangeLimits(s, *r, w);
+        }
         break;
     case 0xFB:
         for (auto* p = di_edid_display_descriptor_get_color_points(d); p != nullptr && *p != nullptr; ++p) {
@@ -515,6 +519,7 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
 Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const FieldWriter& w)
 {
     Section s = Make("Detailed Timing " + std::to_string(number), "detailed_timing");
+    s.fields.reserve(24);
     // An interlaced timing gives the lines of one field: the frame has twice
     // as many, and the rate is that of the fields.
     const double htotal = t.horiz_video + t.horiz_blank;

@@ -153,6 +153,10 @@ const char* Scan(di_cta_video_cap_over_underscan v)
 
 void Svds(Section& s, const di_cta_svd* const* svds, std::vector<std::uint8_t>* vics, const FieldWriter& w)
 {
+    std::size_t count = 0;
+    for (auto* svd = svds; svd != nullptr && *svd != nullptr; ++svd)
+        ++count;
+    s.children.reserve(s.children.size() + count);
     for (; svds != nullptr && *svds != nullptr; ++svds) {
         s.children.push_back(Vic((*svds)->vic, (*svds)->native, w));
         if (vics != nullptr)
