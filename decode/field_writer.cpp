@@ -7,12 +7,12 @@ namespace tessarin::complete {
 
 namespace {
 
-// Most texts fit the string's own buffer; a unit may take it past that, so
-// the room is made once.
+// Most texts fit the string's own buffer; a longer one gets its room at once.
 std::string WithUnit(std::string_view number, std::string_view unit)
 {
     std::string text;
-    text.reserve(number.size() + 1 + unit.size());
+    if (number.size() + 1 + unit.size() > text.capacity())
+        text.reserve(number.size() + 1 + unit.size());
     text += number;
     if (!unit.empty()) {
         text += ' ';
@@ -61,8 +61,7 @@ void FieldWriter::Integer(Section& s, FixedText key, FixedText label, std::int64
 void FieldWriter::Real(Section& s, FixedText key, FixedText label, double value, int decimals,
                        std::string_view unit) const
 {
-    std::string text;
-    text.reserve(24 + unit.size());
+    std::string text; // "59.940 Hz" fits the string's own buffer
     AppendReal(text, value, decimals);
     if (!unit.empty()) {
         text += ' ';
