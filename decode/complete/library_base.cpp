@@ -71,8 +71,13 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
         const di_edid_standard_timing& t = **list;
         const int height = di_edid_standard_timing_get_vert_video(&t);
         Section s = Make("Standard timing", "standard_timing");
-        s.summary = std::to_string(t.horiz_video) + "x" + std::to_string(height) + " " +
-                    std::to_string(t.refresh_rate_hz) + " Hz " + StandardAspect(t.aspect_ratio);
+        AppendInteger(s.summary, t.horiz_video);
+        s.summary += 'x';
+        AppendInteger(s.summary, height);
+        s.summary += ' ';
+        AppendInteger(s.summary, t.refresh_rate_hz);
+        s.summary += " Hz ";
+        s.summary += StandardAspect(t.aspect_ratio);
         w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
         w.Integer(s, "height_px", "Height", height, "lines");
         w.Integer(s, "refresh_rate_hz", "Refresh rate", t.refresh_rate_hz, "Hz");
