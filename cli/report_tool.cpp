@@ -88,6 +88,7 @@ std::string Render(OutputFormat format, bool standard, const std::vector<std::ui
     HeadlessReportView view;
     NoSectionTree tree;
     ReportWriter writer(view, tree);
+    writer.KeepRtf(format == OutputFormat::Rtf);
     ReportContext context{writer, parser, separator};
 #ifdef TESSARIN_COMPLETE_DECODE
     const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(bytes, separator);

@@ -81,7 +81,7 @@ ReportWriter::ReportWriter(ReportView& view, SectionTree& tree, Refresh refresh)
 
 std::string ReportWriter::ReportDocument() const
 {
-    if (!started_)
+    if (!started_ || !keepRtf_)
         return {};
     std::string document;
     document.reserve(PrologRtf().size() + markup_.size() + 1);
@@ -94,7 +94,8 @@ void ReportWriter::StartReport()
 {
     started_ = true;
     markup_.clear();
-    markup_.reserve(16384); // a long report's markup
+    if (keepRtf_)
+        markup_.reserve(16384); // a long report's markup
     builder_.Start(PrologModel(), kBodyFormat, ParagraphAlignment::Left);
     RefreshPane();
 }

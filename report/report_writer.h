@@ -32,6 +32,11 @@ public:
 
     ReportWriter(ReportView& view, SectionTree& tree, Refresh refresh = Refresh::Once);
 
+    // A writer whose RTF nobody will ask for (plain text, exports) need not
+    // keep it: the markup is then not recorded, and ReportDocument() is
+    // empty. On by default; set before StartReport.
+    void KeepRtf(bool keep) { keepRtf_ = keep; }
+
     // The RTF written so far, without the closing brace of the outer group;
     // empty before the first report.
     std::string ReportDocument() const;
@@ -91,7 +96,11 @@ private:
         std::int32_t paragraphs = 0; // else the tag is the lines these take
     };
 
-    void Mark(std::string_view markup) { markup_ += markup; }
+    void Mark(std::string_view markup)
+    {
+        if (keepRtf_)
+            markup_ += markup;
+    }
     void EndParagraph();
     void RefreshPane();
     // `key` "" gives the node the key "C" + its tag.
@@ -106,6 +115,7 @@ private:
     // The RTF after the prolog, UTF-8 as the primitives were given it.
     std::string markup_;
     bool started_ = false;
+    bool keepRtf_ = true;
     bool clearTree_ = false;
     std::vector<Node> pending_;
     // Each placed node's tag and the paragraph a click brings to the top.
