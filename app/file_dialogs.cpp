@@ -55,6 +55,11 @@ QString AskForFile(QWidget* parent, const FileRequest& request)
     return chosen;
 }
 
+QStringList BinaryEdidFilters()
+{
+    return {QStringLiteral("Binary EDID (*.bin)"), QStringLiteral("All Files (*)")};
+}
+
 QString SuggestedFileName(const CEDIDParser& parser)
 {
     QString name = QString::fromStdString(parser.MonitorName()).trimmed();

@@ -30,6 +30,10 @@ QString AskForFile(QWidget* parent, const FileRequest& request);
 // Where the next dialog starts.
 QString DialogStartFolder();
 
+// "Binary EDID (*.bin)", then every file: the filters of the saves that
+// write an EDID's bytes.
+QStringList BinaryEdidFilters();
+
 // A file name for a save of the shown EDID, without extension: the monitor's
 // name, else its manufacturer and product IDs ("DEL-A0B1"); the characters
 // a file name cannot hold become "_".

@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "edd_file.h"
+#include "file_dialogs.h"
 #include "edid_report.h"
 #include "program_info.h"
 #include "replace_file.h"
@@ -112,14 +113,11 @@ void frmMain::mnuSaveBinary_Click()
 {
     if (shownEdid_.empty())
         return;
-    QFileDialog dialog(this, QStringLiteral("Save as Binary EDID"));
-    dialog.setObjectName(QStringLiteral("CommonDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("Binary EDID (*.bin)"), QStringLiteral("All Files (*)")});
-    dialog.selectFile(QStringLiteral("edid.bin"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName = AskForFile(this, {QStringLiteral("Save as Binary EDID"), BinaryEdidFilters(),
+                                               QFileDialog::AcceptSave, SuggestedFileName(parser_) + QStringLiteral(".bin"),
+                                               QStringLiteral("bin")});
+    if (fileName.isEmpty())
         return;
-    const QString fileName = dialog.selectedFiles().first();
     if (!SaveBinary(fileName))
         QMessageBox::warning(this, ProgramTitle(), QStringLiteral("The file could not be written:\n") + fileName);
 }

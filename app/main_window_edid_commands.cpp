@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "edid_commands.h"
+#include "file_dialogs.h"
 #include "select_dialog.h"
 
 #include "edid_input.h"
@@ -175,15 +176,12 @@ void frmMain::mnuSaveRedacted_Click()
 {
     if (currentEdid_.empty())
         return;
-    QFileDialog dialog(this, QStringLiteral("Save Redacted Copy"));
-    dialog.setObjectName(QStringLiteral("CommonDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("Binary EDID (*.bin)"), QStringLiteral("All Files (*)")});
-    dialog.setDefaultSuffix(QStringLiteral("bin"));
-    dialog.selectFile(QStringLiteral("redacted.bin"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString fileName = AskForFile(this, {QStringLiteral("Save Redacted Copy"), BinaryEdidFilters(),
+                                               QFileDialog::AcceptSave,
+                                               SuggestedFileName(parser_) + QStringLiteral(" (redacted).bin"),
+                                               QStringLiteral("bin")});
+    if (fileName.isEmpty())
         return;
-    const QString fileName = dialog.selectedFiles().first();
     if (!SaveRedactedCopy(fileName))
         QMessageBox::warning(this, ProgramTitle(), QStringLiteral("The file could not be written:\n") + fileName);
 }

@@ -17,6 +17,7 @@
 // separator). Nothing here comes from a parse of any text.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -26,9 +27,11 @@ namespace tessarin::complete {
 // (luminances, rates, chromaticities) reals, names and lists strings.
 using FieldValue = std::variant<bool, std::int64_t, double, std::string>;
 
+// Keys and labels are fixed texts of the decoders (literals, static tables):
+// a report holds thousands of fields, and none needs its own copy of them.
 struct Field {
-    std::string key;   // snake_case, the unit in the name
-    std::string label; // "Max luminance"
+    std::string_view key;   // snake_case, the unit in the name
+    std::string_view label; // "Max luminance"
     FieldValue value;
     std::string text; // "408.76 cd/m²"
 };

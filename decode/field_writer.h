@@ -10,37 +10,53 @@
 
 namespace tessarin::complete {
 
+// A field's key or label: a literal or an entry of a static table, never a
+// text built at run time (a Field keeps only a view of it).
+class FixedText {
+public:
+    constexpr FixedText(const char* text) : text_(text) {}
+    FixedText(const std::string&) = delete;
+    constexpr operator std::string_view() const { return text_; }
+
+private:
+    std::string_view text_;
+};
+
 class FieldWriter {
 public:
     explicit FieldWriter(char decimalSeparator = '.') : separator_(decimalSeparator) {}
 
     // "Yes" / "No".
-    void Flag(Section& s, std::string key, std::string label, bool value) const;
+    void Flag(Section& s, FixedText key, FixedText label, bool value) const;
     // "360 MHz"; `unit` may be empty.
-    void Integer(Section& s, std::string key, std::string label, std::int64_t value,
-                 std::string_view unit = {}) const;
+    void Integer(Section& s, FixedText key, FixedText label, std::int64_t value, std::string_view unit = {}) const;
     // `decimals` fixed digits after the separator: "408.76 cd/m²".
-    void Real(Section& s, std::string key, std::string label, double value, int decimals,
+    void Real(Section& s, FixedText key, FixedText label, double value, int decimals,
               std::string_view unit = {}) const;
     // The library's single-precision values, widened.
-    void Real(Section& s, std::string key, std::string label, float value, int decimals,
+    void Real(Section& s, FixedText key, FixedText label, float value, int decimals,
               std::string_view unit = {}) const
     {
-        Real(s, std::move(key), std::move(label), static_cast<double>(value), decimals, unit);
+        Real(s, key, label, static_cast<double>(value), decimals, unit);
     }
     // An integer code shown in hexadecimal, at least `digits` wide: "0xE6".
-    void Hex(Section& s, std::string key, std::string label, std::int64_t value, int digits = 2) const;
-    void Text(Section& s, std::string key, std::string label, std::string value) const;
+    void Hex(Section& s, FixedText key, FixedText label, std::int64_t value, int digits = 2) const;
+    void Text(Section& s, FixedText key, FixedText label, std::string value) const;
     // A run of bytes as "01 02 0A ...", kept as that text.
-    void Bytes(Section& s, std::string key, std::string label, std::span<const std::uint8_t> bytes) const;
+    void Bytes(Section& s, FixedText key, FixedText label, std::span<const std::uint8_t> bytes) const;
 
     std::string FormatReal(double value, int decimals) const;
     std::string FormatReal(float value, int decimals) const { return FormatReal(static_cast<double>(value), decimals); }
+    // The same text, appended: summaries are built in one string.
+    void AppendReal(std::string& out, double value, int decimals) const;
     char separator() const noexcept { return separator_; }
 
 private:
     char separator_;
 };
+
+// Decimal digits appended, as std::to_string gives them.
+void AppendInteger(std::string& out, std::int64_t value);
 
 // "01 02 0A": upper-case hexadecimal pairs separated by spaces.
 std::string HexBytes(std::span<const std::uint8_t> bytes);

@@ -11,6 +11,7 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     Section s;
     s.title = "Detailed Timing " + std::to_string(number);
     s.key = "detailed_timing";
+    s.fields.reserve(16);
     const unsigned clock10k = d[0] | static_cast<unsigned>(d[1]) << 8;
     const unsigned hActive = d[2] | get_bit_range(d[4], 7, 4) << 8;
     const unsigned hBlank = d[3] | get_bit_range(d[4], 3, 0) << 8;
@@ -29,10 +30,22 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     const double vtotal = vActive + vBlank + (interlaced ? 0.5 : 0.0);
     const double refresh = htotal * vtotal > 0 ? clock * 1e6 / (htotal * vtotal) : 0.0;
     const unsigned height = interlaced ? 2 * vActive : vActive;
-    s.summary = std::to_string(hActive) + "x" + std::to_string(height) + (interlaced ? "i " : " ") +
-                w.FormatReal(refresh, 3) + " Hz " + w.FormatReal(clock, 3) + " MHz";
-    if (widthMm != 0 || heightMm != 0)
-        s.summary += " (" + std::to_string(widthMm) + " mm x " + std::to_string(heightMm) + " mm)";
+    std::string& summary = s.summary;
+    AppendInteger(summary, hActive);
+    summary += 'x';
+    AppendInteger(summary, height);
+    summary += interlaced ? "i " : " ";
+    w.AppendReal(summary, refresh, 3);
+    summary += " Hz ";
+    w.AppendReal(summary, clock, 3);
+    summary += " MHz";
+    if (widthMm != 0 || heightMm != 0) {
+        summary += " (";
+        AppendInteger(summary, widthMm);
+        summary += " mm x ";
+        AppendInteger(summary, heightMm);
+        summary += " mm)";
+    }
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Integer(s, "width_px", "Horizontal active", hActive, "pixels");
     w.Integer(s, "height_px", "Vertical active", height, "lines");

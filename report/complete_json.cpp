@@ -4,6 +4,7 @@
 #include "complete_decoder.h"
 
 #include <set>
+#include <string_view>
 #include <variant>
 #endif
 
@@ -54,7 +55,7 @@ Json SectionJson(const complete::Section& section)
     // A section may repeat a fact (a list of codes, field by field): a
     // repeated key gathers its values into a list, in order.
     Json fields = Json::object();
-    std::set<std::string> lists;
+    std::set<std::string_view> lists;
     for (const complete::Field& field : section.fields) {
         if (!fields.contains(field.key)) {
             fields[field.key] = Value(field.value);

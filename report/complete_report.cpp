@@ -4,8 +4,9 @@
 #include "report_steps.h"
 #include "report_writer.h"
 
-#include <cstdio>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace tessarin {
 
@@ -16,66 +17,123 @@ namespace {
 
 constexpr const char* kTitle = "EDID COMPLETE DECODE";
 
-std::string HexByte(std::uint8_t value)
+void AppendHexByte(std::uint8_t value, std::string& out)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", value);
-    return text;
-}
-
-void RawBytes(ReportWriter& w, std::span<const std::uint8_t> bytes)
-{
-    for (std::size_t row = 0; row * 16 < bytes.size(); ++row) {
-        const auto line = bytes.subspan(row * 16, std::min<std::size_t>(16, bytes.size() - row * 16));
-        Step([&] { w.AddRawDataLine(HexLabel(static_cast<unsigned>(row * 16)), HexRow(line)); });
-    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "0x";
+    out += kHex[value >> 4];
+    out += kHex[value & 0xF];
 }
 
 // Everything in the model may hold what a monitor stored (names, strings):
-// all of it is escaped.
-void Body(ReportWriter& w, const Section& s, int depth)
+// all of it is escaped. A report has hundreds of lines; their texts are made
+// in two buffers kept for the whole report.
+class Lines {
+public:
+    explicit Lines(ReportWriter& w) : w_(w) {}
+
+    // "label : value".
+    void LabelValue(std::string_view label, std::string_view value)
+    {
+        label_.clear();
+        AppendRtfEscaped(label, label_);
+        label_ += " : ";
+        Value(value);
+        Step([&] { w_.AddLabelValue(label_, value_); });
+    }
+    // A line without a label.
+    void Line(std::string_view value)
+    {
+        Value(value);
+        Step([&] { w_.AddLabelValue("", value_); });
+    }
+    void Title(std::string_view title, bool treeNode)
+    {
+        Value(title);
+        Step([&] { w_.AddSubsectionTitle(value_, treeNode); });
+    }
+    void SectionTitle(std::string_view title)
+    {
+        Value(title);
+        Step([&] { w_.AddCompleteSectionTitle(value_); });
+    }
+    void NotDecoded(const Section& s)
+    {
+        Value(s.title);
+        value_ += ", ";
+        value_ += std::to_string(s.bytes.size());
+        value_ += " bytes as read";
+        Step([&] { w_.AddLabelValue("Not decoded : ", value_); });
+    }
+    void RawBytes(std::span<const std::uint8_t> bytes)
+    {
+        for (std::size_t row = 0; row * 16 < bytes.size(); ++row) {
+            const auto line = bytes.subspan(row * 16, std::min<std::size_t>(16, bytes.size() - row * 16));
+            Step([&] { w_.AddRawDataLine(HexLabel(static_cast<unsigned>(row * 16)), HexRow(line)); });
+        }
+    }
+    ReportWriter& writer() { return w_; }
+
+private:
+    void Value(std::string_view value)
+    {
+        value_.clear();
+        AppendRtfEscaped(value, value_);
+    }
+
+    ReportWriter& w_;
+    std::string label_;
+    std::string value_;
+};
+
+void Body(Lines& out, const Section& s, int depth)
 {
     for (const complete::Field& f : s.fields)
-        Step([&] { w.AddLabelValue(Text(f.label) + " : ", Text(f.text)); });
+        out.LabelValue(f.label, f.text);
     if (s.bytesOnly)
-        Step([&] {
-            w.AddLabelValue("Not decoded : ", Text(s.title) + ", " + std::to_string(s.bytes.size()) + " bytes as read");
-        });
+        out.NotDecoded(s);
     if (!s.bytes.empty())
-        RawBytes(w, s.bytes);
+        out.RawBytes(s.bytes);
     for (const Section& child : s.children) {
         if (!child.summary.empty() && child.children.empty() && child.bytes.empty()) {
-            Step([&] { w.AddLabelValue(Text(child.title) + " : ", Text(child.summary)); });
+            out.LabelValue(child.title, child.summary);
             continue;
         }
         // The data blocks of an extension and the parts of the base block
         // get tree nodes; what lies deeper is a heading line.
-        Step([&] { w.AddSubsectionTitle(Text(child.title), depth == 0); });
+        out.Title(child.title, depth == 0);
         if (!child.summary.empty())
-            Step([&] { w.AddLabelValue("", Text(child.summary)); });
-        Body(w, child, depth + 1);
+            out.Line(child.summary);
+        Body(out, child, depth + 1);
     }
 }
 
-void Checksums(ReportWriter& w, const complete::CompleteDecode& d)
+void Checksums(Lines& out, const complete::CompleteDecode& d)
 {
-    Step([&] { w.AddCompleteSectionTitle("Checksums"); });
+    Step([&] { out.writer().AddCompleteSectionTitle("Checksums"); });
+    std::string line;
     for (const complete::BlockChecksum& c : d.checksums) {
-        std::string line = "Block " + std::to_string(c.block) + " (" + c.type + "): checksum " + HexByte(c.stored);
-        line += c.valid() ? " valid" : " invalid, should be " + HexByte(c.expected);
-        Step([&] { w.AddLabelValue("", Text(line)); });
+        line = "Block " + std::to_string(c.block) + " (" + c.type + "): checksum ";
+        AppendHexByte(c.stored, line);
+        if (c.valid()) {
+            line += " valid";
+        } else {
+            line += " invalid, should be ";
+            AppendHexByte(c.expected, line);
+        }
+        out.Line(line);
     }
     for (const std::string& problem : d.lengthProblems)
-        Step([&] { w.AddLabelValue("", Text(problem)); });
+        out.Line(problem);
 }
 
-void Findings(ReportWriter& w, const complete::CompleteDecode& d)
+void Findings(Lines& out, const complete::CompleteDecode& d)
 {
-    Step([&] { w.AddCompleteSectionTitle("Findings"); });
+    Step([&] { out.writer().AddCompleteSectionTitle("Findings"); });
     if (d.findings.empty())
-        Step([&] { w.AddLabelValue("", "None"); });
+        Step([&] { out.writer().AddLabelValue("", "None"); });
     for (const complete::Finding& f : d.findings)
-        Step([&] { w.AddLabelValue("", Text(f.text)); });
+        out.Line(f.text);
 }
 
 } // namespace
@@ -86,14 +144,15 @@ void DisplayCompleteDecode(ReportWriter& w, const complete::CompleteDecode& d)
         Step([&] { w.AddEmptyLine(); });
     Step([&] { w.AddExtensionTitle(kTitle); });
     Step([&] { w.AddCompleteRootNode(kTitle); });
-    Checksums(w, d);
-    Step([&] { w.AddCompleteSectionTitle(Text(d.base.title)); });
-    Body(w, d.base, 0);
+    Lines out(w);
+    Checksums(out, d);
+    out.SectionTitle(d.base.title);
+    Body(out, d.base, 0);
     for (const Section& extension : d.extensions) {
-        Step([&] { w.AddCompleteSectionTitle(Text(extension.title)); });
-        Body(w, extension, 0);
+        out.SectionTitle(extension.title);
+        Body(out, extension, 0);
     }
-    Findings(w, d);
+    Findings(out, d);
 }
 
 } // namespace tessarin

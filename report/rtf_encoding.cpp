@@ -100,20 +100,35 @@ void AppendAsWindows1252(std::string_view utf8, std::string& out)
 
 std::string EscapeRtfText(std::string_view utf8)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
     out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        // Printable ASCII that needs no escape, nearly all a monitor's
-        // texts hold, is copied a stretch at a time.
-        const std::size_t plain = pos;
-        while (pos < utf8.size() && utf8[pos] >= 0x20 && utf8[pos] < 0x7F && utf8[pos] != '\\' &&
-               utf8[pos] != '{' && utf8[pos] != '}')
-            ++pos;
-        out.append(utf8, plain, pos - plain);
-        if (pos == utf8.size())
+    AppendRtfEscaped(utf8, out);
+    return out;
+}
+
+void AppendRtfEscaped(std::string_view utf8, std::string& out)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    // Printable ASCII that needs no escape, nearly all a monitor's texts
+    // hold, is copied a stretch at a time.
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        return plain;
+    }();
+    const char* const begin = utf8.data();
+    const char* const end = begin + utf8.size();
+    for (const char* p = begin; p != end;) {
+        const char* const plain = p;
+        while (p != end && kPlain[static_cast<unsigned char>(*p)])
+            ++p;
+        out.append(plain, p);
+        if (p == end)
             break;
+        std::size_t pos = static_cast<std::size_t>(p - begin);
         const char32_t c = NextCodePoint(utf8, pos);
+        p = begin + pos;
         if (c == U'\\' || c == U'{' || c == U'}') {
             out.push_back('\\');
             out.push_back(static_cast<char>(c));
@@ -132,7 +147,6 @@ std::string EscapeRtfText(std::string_view utf8)
             }
         }
     }
-    return out;
 }
 
 void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)

@@ -22,6 +22,8 @@ void AppendAsWindows1252(std::string_view utf8, std::string& out);
 // characters (which a rich-text control could take for a paragraph or tab
 // and so shift every line number after them) as '?'. The result is ASCII.
 std::string EscapeRtfText(std::string_view utf8);
+// The same, appended to `out`.
+void AppendRtfEscaped(std::string_view utf8, std::string& out);
 
 // Appends the character of Windows-1252 byte `byte` as UTF-8. The five codes
 // the code page leaves unassigned read as the C1 controls, as the decoder does.

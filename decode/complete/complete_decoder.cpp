@@ -193,8 +193,8 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
                                                                " is not announced by the extension count; it "
                                                                "is decoded all the same"});
         }
-        const LibraryExtension* library = nullptr;
-        const std::vector<LibraryExtension>& source = i > announced ? unannounced : libraryExtensions;
+        LibraryExtension* library = nullptr;
+        std::vector<LibraryExtension>& source = i > announced ? unannounced : libraryExtensions;
         if (i - 1 < source.size() && source[i - 1].tag == block[0])
             library = &source[i - 1];
         Section s;

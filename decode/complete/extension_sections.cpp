@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <map>
 #include <string>
+#include <utility>
 
 namespace tessarin::complete {
 
@@ -24,34 +24,36 @@ using Bytes = std::span<const std::uint8_t>;
 // block the library skipped would otherwise shift the others.
 class LibraryBlocks {
 public:
-    LibraryBlocks(const LibraryExtension* library, const std::map<unsigned, int>& rawCounts)
+    // `rawCodes`: the kinds of the blocks read from the bytes, in order.
+    LibraryBlocks(LibraryExtension* library, const std::vector<unsigned>& rawCodes)
     {
         if (library == nullptr)
             return;
-        for (const LibraryDataBlock& b : library->dataBlocks)
-            byCode_[b.code].push_back(&b.section);
-        for (auto it = byCode_.begin(); it != byCode_.end();) {
-            const auto raw = rawCounts.find(it->first);
-            if (raw == rawCounts.end() || raw->second != static_cast<int>(it->second.size()))
-                it = byCode_.erase(it);
-            else
-                ++it;
+        // A few dozen blocks at most: counting again for each is cheaper
+        // than building maps.
+        const auto& decoded = library->dataBlocks;
+        for (LibraryDataBlock& b : library->dataBlocks) {
+            const auto same = [&](const LibraryDataBlock& other) { return other.code == b.code; };
+            if (std::count(rawCodes.begin(), rawCodes.end(), b.code) == std::count_if(decoded.begin(), decoded.end(), same))
+                blocks_.push_back({b.code, &b.section});
         }
     }
 
     // The library's section for the next raw block of this kind, or null.
-    const Section* Next(unsigned code)
+    Section* Next(unsigned code)
     {
-        const auto it = byCode_.find(code);
-        if (it == byCode_.end())
-            return nullptr;
-        std::size_t& index = taken_[code];
-        return index < it->second.size() ? it->second[index++] : nullptr;
+        for (Entry& e : blocks_)
+            if (e.code == code && e.section != nullptr)
+                return std::exchange(e.section, nullptr);
+        return nullptr;
     }
 
 private:
-    std::map<unsigned, std::vector<const Section*>> byCode_;
-    std::map<unsigned, std::size_t> taken_;
+    struct Entry {
+        unsigned code = 0;
+        Section* section = nullptr; // null once taken
+    };
+    std::vector<Entry> blocks_;
 };
 
 bool Empty(const Section& s) { return s.fields.empty() && s.children.empty(); }
@@ -107,7 +109,7 @@ void SvdsFromBytes(Section& s, Bytes payload, const FieldWriter& w)
     }
 }
 
-Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const FieldWriter& w)
+Section CtaDataBlock(const RawDataBlock& raw, Section* decoded, const FieldWriter& w)
 {
     const BlockName name = CtaDataBlockName(raw.tag, raw.extendedTag);
     if (raw.tag == 3)
@@ -122,8 +124,8 @@ Section CtaDataBlock(const RawDataBlock& raw, const Section* decoded, const Fiel
         return DecodeVendorSpecificAudioDataBlock(raw.bytes, w);
     Section s = Named(name);
     if (decoded != nullptr && !Empty(*decoded)) {
-        s.fields = decoded->fields;
-        s.children = decoded->children;
+        s.fields = std::move(decoded->fields);
+        s.children = std::move(decoded->children);
         return s;
     }
     if (raw.tag == 2) {
@@ -143,7 +145,7 @@ Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter
     Section s = Named(name);
     const Bytes payload = block.subspan(3);
     std::vector<RawDataBlock> raws;
-    std::map<unsigned, int> counts;
+    std::vector<unsigned> codes;
     std::size_t x = 0;
     while (x < payload.size()) {
         const unsigned length = get_bit_range(payload[x], 4, 0);
@@ -154,7 +156,7 @@ Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter
         raw.bytes = payload.subspan(x, length + 1);
         raw.extendedTag = raw.tag == 7 && length >= 1 ? payload[x + 1] : 0;
         raws.push_back(raw);
-        ++counts[raw.code()];
+        codes.push_back(raw.code());
         x += length + 1;
     }
     std::vector<LibraryExtension> library;
@@ -181,7 +183,7 @@ Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter
         if (const auto info = DisplayInfo::Parse(edid))
             library = info->Extensions(w);
     }
-    LibraryBlocks blocks(library.empty() ? nullptr : &library.front(), counts);
+    LibraryBlocks blocks(library.empty() ? nullptr : &library.front(), codes);
     for (const RawDataBlock& raw : raws)
         s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
     if (x < payload.size())
@@ -191,7 +193,7 @@ Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter
 
 } // namespace
 
-Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                      const FieldWriter& w, std::vector<Finding>& findings)
 {
     Section s = Named(ExtensionName(block[0]));
@@ -199,7 +201,7 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     const auto finding = [&](const std::string& text) {
         findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": " + text});
     };
-    s.children.push_back(library != nullptr ? library->header : CtaHeaderFromBytes(block, w));
+    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
 
     // Data blocks from byte 4 up to the detailed timings' offset.
     const unsigned dtdOffset = block[2];
@@ -207,7 +209,7 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     if (dtdOffset != 0 && dtdOffset < 4)
         finding("detailed timing offset " + std::to_string(dtdOffset) + " lies inside the header");
     std::vector<RawDataBlock> raws;
-    std::map<unsigned, int> counts;
+    std::vector<unsigned> codes;
     std::vector<Section> truncated;
     for (unsigned x = 4; x < end;) {
         const unsigned length = get_bit_range(block[x], 4, 0);
@@ -223,10 +225,10 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
         raw.bytes = Bytes(block).subspan(x, length + 1);
         raw.extendedTag = raw.tag == 7 && length >= 1 ? block[x + 1] : 0;
         raws.push_back(raw);
-        ++counts[raw.code()];
+        codes.push_back(raw.code());
         x += length + 1;
     }
-    LibraryBlocks blocks(library, counts);
+    LibraryBlocks blocks(library, codes);
     for (const RawDataBlock& raw : raws)
         s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
     for (Section& t : truncated)
@@ -240,11 +242,11 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
             if (block[x] == 0 && block[x + 1] == 0)
                 break;
             const auto width = static_cast<std::int64_t>(block[x + 2] | (block[x + 4] >> 4) << 8);
-            const Section* decoded = library != nullptr && taken < library->detailedTimings.size()
-                                         ? &library->detailedTimings[taken]
-                                         : nullptr;
+            Section* decoded = library != nullptr && taken < library->detailedTimings.size()
+                                   ? &library->detailedTimings[taken]
+                                   : nullptr;
             if (decoded != nullptr && WidthOf(*decoded) == width) {
-                s.children.push_back(*decoded);
+                s.children.push_back(std::move(*decoded));
                 ++taken;
             }
             else
@@ -256,13 +258,13 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const
     return s;
 }
 
-Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                            const FieldWriter& w, std::vector<Finding>& findings)
 {
     Section s = Named(ExtensionName(block[0]));
     s.title = BlockLabel(number) + ": " + s.title;
     if (library != nullptr && !Empty(library->header)) {
-        s.children.push_back(library->header);
+        s.children.push_back(std::move(library->header));
     } else {
         Section header;
         header.title = "DisplayID Header";
@@ -275,7 +277,7 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
     // data blocks of tag, revision, length; the section checksum follows.
     const unsigned sectionEnd = std::min(5u + block[2], 126u);
     std::vector<std::pair<unsigned, Bytes>> raws;
-    std::map<unsigned, int> counts;
+    std::vector<unsigned> codes;
     for (unsigned x = 5; x + 3 <= sectionEnd;) {
         const unsigned length = block[x + 2];
         if (block[x] == 0 && block[x + 1] == 0 && length == 0)
@@ -286,17 +288,17 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
             break;
         }
         raws.emplace_back(block[x], Bytes(block).subspan(x, 3 + length));
-        ++counts[block[x]];
+        codes.push_back(block[x]);
         x += 3 + length;
     }
-    LibraryBlocks blocks(library, counts);
+    LibraryBlocks blocks(library, codes);
     for (const auto& [tag, bytes] : raws) {
         const BlockName name = DisplayIdDataBlockName(tag);
-        const Section* decoded = blocks.Next(tag);
+        Section* decoded = blocks.Next(tag);
         if (decoded != nullptr && !Empty(*decoded)) {
             Section d = Named(name);
-            d.fields = decoded->fields;
-            d.children = decoded->children;
+            d.fields = std::move(decoded->fields);
+            d.children = std::move(decoded->children);
             s.children.push_back(std::move(d));
         } else if (tag == 0x81) {
             s.children.push_back(CtaInsideDisplayId(name, bytes, w));

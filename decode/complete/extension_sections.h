@@ -11,11 +11,12 @@
 
 namespace tessarin::complete {
 
-// `library` is null when the library did not reach this block. Findings of
-// ours (a data block that runs past the block, ...) are appended.
-Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+// `library` is null when the library did not reach this block; its sections
+// are moved out. Findings of ours (a data block that runs past the block,
+// ...) are appended.
+Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                      const FieldWriter& w, std::vector<Finding>& findings);
-Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, const LibraryExtension* library,
+Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number, LibraryExtension* library,
                            const FieldWriter& w, std::vector<Finding>& findings);
 // The tags a block map gives the blocks after it.
 Section BlockMapExtension(std::span<const std::uint8_t, 128> block, int number, const FieldWriter& w);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -21,10 +22,16 @@ std::string Owned(char* text)
     return result;
 }
 
-std::string TimingText(int width, int height, double refresh, const FieldWriter& w, bool interlaced = false)
+// "1920x1080 60.000 Hz" (an "i" after the height for interlaced).
+void AppendTiming(std::string& out, int width, int height, double refresh, const FieldWriter& w,
+                  bool interlaced = false)
 {
-    return std::to_string(width) + "x" + std::to_string(height) + (interlaced ? "i " : " ") +
-           w.FormatReal(refresh, 3) + " Hz";
+    AppendInteger(out, width);
+    out += 'x';
+    AppendInteger(out, height);
+    out += interlaced ? "i " : " ";
+    w.AppendReal(out, refresh, 3);
+    out += " Hz";
 }
 
 Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
@@ -35,8 +42,10 @@ Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
         return std::string(id);
     }(), "dmt_timing");
     const double refresh = static_cast<double>(t.refresh_rate_hz);
-    s.summary = TimingText(t.horiz_video, t.vert_video, refresh, w) + " " +
-                w.FormatReal(double(t.pixel_clock_hz) / 1e6, 3) + " MHz";
+    AppendTiming(s.summary, t.horiz_video, t.vert_video, refresh, w);
+    s.summary += ' ';
+    w.AppendReal(s.summary, double(t.pixel_clock_hz) / 1e6, 3);
+    s.summary += " MHz";
     w.Integer(s, "dmt_id", "DMT ID", t.dmt_id);
     w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
     w.Integer(s, "height_px", "Height", t.vert_video, "lines");
@@ -62,8 +71,13 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
         const di_edid_standard_timing& t = **list;
         const int height = di_edid_standard_timing_get_vert_video(&t);
         Section s = Make("Standard timing", "standard_timing");
-        s.summary = std::to_string(t.horiz_video) + "x" + std::to_string(height) + " " +
-                    std::to_string(t.refresh_rate_hz) + " Hz " + StandardAspect(t.aspect_ratio);
+        AppendInteger(s.summary, t.horiz_video);
+        s.summary += 'x';
+        AppendInteger(s.summary, height);
+        s.summary += ' ';
+        AppendInteger(s.summary, t.refresh_rate_hz);
+        s.summary += " Hz ";
+        s.summary += StandardAspect(t.aspect_ratio);
         w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
         w.Integer(s, "height_px", "Height", height, "lines");
         w.Integer(s, "refresh_rate_hz", "Refresh rate", t.refresh_rate_hz, "Hz");
@@ -72,23 +86,83 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
     }
 }
 
+// The library makes its make, model and serial texts in a memory stream
+// each, which costs more than the rest of the base block. Model and serial
+// are read here from what it parsed, the way it reads them; the make depends
+// on the three letters alone, so the library is asked once per manufacturer.
+std::string MakeOf(const di_info* info, const di_edid_vendor_product& vp)
+{
+    thread_local std::map<std::array<char, 3>, std::string> made;
+    const std::array<char, 3> id = {vp.manufacturer[0], vp.manufacturer[1], vp.manufacturer[2]};
+    const auto it = made.find(id);
+    if (it != made.end())
+        return it->second;
+    return made.emplace(id, Owned(di_info_get_make(info))).first->second;
+}
+
+// A descriptor's text as the library shows it: bytes outside printable
+// ASCII as "\xhh".
+std::string Shown(const char* text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown;
+    for (; *text != '\0'; ++text) {
+        const auto c = static_cast<unsigned char>(*text);
+        if (c < 0x20 || c >= 0x7F) {
+            shown += "\\x";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xF];
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+// The first descriptor of this kind with a text, as shown; "" when none has.
+std::string DescriptorText(const di_edid* edid, di_edid_display_descriptor_tag tag)
+{
+    for (auto* d = di_edid_get_display_descriptors(edid); d != nullptr && *d != nullptr; ++d) {
+        if (di_edid_display_descriptor_get_tag(*d) != tag)
+            continue;
+        const char* text = di_edid_display_descriptor_get_string(*d);
+        if (text != nullptr && *text != '\0')
+            return Shown(text);
+    }
+    return {};
+}
+
+std::string HexCode(std::uint32_t value, int digits)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    int shift = 28;
+    while (shift >= 4 * digits && (value >> shift) == 0)
+        shift -= 4;
+    for (; shift >= 0; shift -= 4)
+        text += kHex[(value >> shift) & 0xF];
+    return text;
+}
+
 void VendorProduct(Section& base, const di_info* info, const di_edid* edid, const FieldWriter& w)
 {
     Section s = Make("Vendor & Product Identification", "vendor_product");
+    s.fields.reserve(12);
     const di_edid_vendor_product* vp = di_edid_get_vendor_product(edid);
     w.Text(s, "manufacturer_id", "Manufacturer ID", std::string(vp->manufacturer, 3));
-    const std::string make = Owned(di_info_get_make(info));
+    std::string make = MakeOf(info, *vp);
     if (!make.empty())
-        w.Text(s, "manufacturer_name", "Manufacturer", make);
-    const std::string model = Owned(di_info_get_model(info));
-    if (!model.empty())
-        w.Text(s, "model", "Model", model);
+        w.Text(s, "manufacturer_name", "Manufacturer", std::move(make));
+    std::string model = DescriptorText(edid, DI_EDID_DISPLAY_DESCRIPTOR_PRODUCT_NAME);
+    w.Text(s, "model", "Model", model.empty() ? HexCode(vp->product, 4) : std::move(model));
     w.Integer(s, "product_code", "Product code", vp->product);
     if (vp->serial != 0)
         w.Integer(s, "serial_number", "Serial number", vp->serial);
-    const std::string serial = Owned(di_info_get_serial(info));
+    std::string serial = DescriptorText(edid, DI_EDID_DISPLAY_DESCRIPTOR_PRODUCT_SERIAL);
+    if (serial.empty() && vp->serial != 0)
+        serial = HexCode(vp->serial, 8);
     if (!serial.empty())
-        w.Text(s, "serial", "Serial", serial);
+        w.Text(s, "serial", "Serial", std::move(serial));
     if (vp->manufacture_week != 0)
         w.Integer(s, "manufacture_week", "Week of manufacture", vp->manufacture_week);
     if (vp->manufacture_year != 0)
@@ -127,6 +201,7 @@ const char* ColorType(di_edid_display_color_type t)
 void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
 {
     Section s = Make("Basic Display Parameters & Features", "basic_display_parameters");
+    s.fields.reserve(24);
     const bool is14 = di_edid_get_version(edid) == 1 && di_edid_get_revision(edid) >= 4;
     if (const di_edid_video_input_analog* a = di_edid_get_video_input_analog(edid)) {
         static constexpr std::array<const char*, 4> kLevels = {"0.700 : 0.300 : 1.000 V p-p",
@@ -351,8 +426,10 @@ Section Descriptor(const di_edid_display_descriptor* d, std::span<const std::uin
             w.Text(s, "text", "Text", text);
         break;
     case 0xFD:
-        if (const auto* r = di_edid_display_descriptor_get_range_limits(d))
+        if (const auto* r = di_edid_display_descriptor_get_range_limits(d)) {
+            s.fields.reserve(32);
             RangeLimits(s, *r, w);
+        }
         break;
     case 0xFB:
         for (auto* p = di_edid_display_descriptor_get_color_points(d); p != nullptr && *p != nullptr; ++p) {
@@ -447,6 +524,7 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
 Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const FieldWriter& w)
 {
     Section s = Make("Detailed Timing " + std::to_string(number), "detailed_timing");
+    s.fields.reserve(24);
     // An interlaced timing gives the lines of one field: the frame has twice
     // as many, and the rate is that of the fields.
     const double htotal = t.horiz_video + t.horiz_blank;
@@ -454,9 +532,18 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
     const double refresh = htotal * vtotal > 0 ? double(t.pixel_clock_hz) / (htotal * vtotal) : 0.0;
     const double clock = double(t.pixel_clock_hz) / 1e6;
     const int height = t.interlaced ? 2 * t.vert_video : t.vert_video;
-    s.summary = TimingText(t.horiz_video, height, refresh, w, t.interlaced) + " " + w.FormatReal(clock, 3) + " MHz";
-    if (t.horiz_image_mm != 0 || t.vert_image_mm != 0)
-        s.summary += " (" + std::to_string(t.horiz_image_mm) + " mm x " + std::to_string(t.vert_image_mm) + " mm)";
+    std::string& summary = s.summary;
+    AppendTiming(summary, t.horiz_video, height, refresh, w, t.interlaced);
+    summary += ' ';
+    w.AppendReal(summary, clock, 3);
+    summary += " MHz";
+    if (t.horiz_image_mm != 0 || t.vert_image_mm != 0) {
+        summary += " (";
+        AppendInteger(summary, t.horiz_image_mm);
+        summary += " mm x ";
+        AppendInteger(summary, t.vert_image_mm);
+        summary += " mm)";
+    }
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Integer(s, "width_px", "Horizontal active", t.horiz_video, "pixels");
     w.Integer(s, "height_px", "Vertical active", height, "lines");

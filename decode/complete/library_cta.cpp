@@ -3,6 +3,7 @@
 #include "library_sections.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <tuple>
 
@@ -152,6 +153,10 @@ const char* Scan(di_cta_video_cap_over_underscan v)
 
 void Svds(Section& s, const di_cta_svd* const* svds, std::vector<std::uint8_t>* vics, const FieldWriter& w)
 {
+    std::size_t count = 0;
+    for (auto* svd = svds; svd != nullptr && *svd != nullptr; ++svd)
+        ++count;
+    s.children.reserve(s.children.size() + count);
     for (; svds != nullptr && *svds != nullptr; ++svds) {
         s.children.push_back(Vic((*svds)->vic, (*svds)->native, w));
         if (vics != nullptr)
@@ -195,7 +200,9 @@ const char* InfoFrameName(di_cta_infoframe_type t)
 
 } // namespace
 
-Section Vic(unsigned vic, bool native, const FieldWriter& w)
+namespace {
+
+Section VicSection(unsigned vic, bool native, const FieldWriter& w)
 {
     Section s = Make("VIC " + std::to_string(vic), "vic");
     w.Integer(s, "vic", "VIC", vic);
@@ -211,9 +218,17 @@ Section Vic(unsigned vic, bool native, const FieldWriter& w)
     const double vtotal = f->interlaced ? f->v_active / 2.0 + vblank + 0.5 : f->v_active + vblank;
     const double refresh = double(f->pixel_clock_hz) / (htotal * vtotal);
     const double clock = double(f->pixel_clock_hz) / 1e6;
-    s.summary = std::to_string(f->h_active) + "x" + std::to_string(f->v_active) + (f->interlaced ? "i " : "p ") +
-                w.FormatReal(refresh, 3) + " Hz " + AspectText(f->picture_aspect_ratio) + " " +
-                w.FormatReal(clock, 3) + " MHz" + (native ? " (native)" : "");
+    std::string& summary = s.summary;
+    AppendInteger(summary, f->h_active);
+    summary += 'x';
+    AppendInteger(summary, f->v_active);
+    summary += f->interlaced ? "i " : "p ";
+    w.AppendReal(summary, refresh, 3);
+    summary += " Hz ";
+    summary += AspectText(f->picture_aspect_ratio);
+    summary += ' ';
+    w.AppendReal(summary, clock, 3);
+    summary += native ? " MHz (native)" : " MHz";
     w.Integer(s, "width_px", "Width", f->h_active, "pixels");
     w.Integer(s, "height_px", "Height", f->v_active, "lines");
     w.Flag(s, "interlaced", "Interlaced", f->interlaced);
@@ -222,6 +237,30 @@ Section Vic(unsigned vic, bool native, const FieldWriter& w)
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Flag(s, "native", "Native", native);
     return s;
+}
+
+} // namespace
+
+Section Vic(unsigned vic, bool native, const FieldWriter& w)
+{
+    // A VIC's section depends on the code, the flag and the separator alone,
+    // and reports list the same few dozen again and again: each is made once.
+    struct Made {
+        char separator = 0;
+        std::map<unsigned, Section> sections;
+    };
+    if (vic > 255)
+        return VicSection(vic, native, w);
+    thread_local Made made;
+    if (made.separator != w.separator()) {
+        made.sections.clear();
+        made.separator = w.separator();
+    }
+    const unsigned key = vic << 1 | (native ? 1 : 0);
+    const auto it = made.sections.find(key);
+    if (it != made.sections.end())
+        return it->second;
+    return made.sections.emplace(key, VicSection(vic, native, w)).first->second;
 }
 
 Section CtaHeader(const di_edid_cta* cta, const FieldWriter& w)

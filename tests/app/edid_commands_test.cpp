@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -74,6 +76,29 @@ TEST_F(EdidCommands, RegistryExportsAndDroppedTextLoadAndTheBytesGoOutAgain)
     EXPECT_EQ(window_.CurrentEDID(), TestEdid("GSM-7045A2DA2452.bin"));
     Action("mnuCopyEdidHex")->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), EdidHexText(threeBlocks));
+
+    // An .edd keeps 256 bytes: the save says what it leaves out first. Cancel
+    // ends it there; Save goes on to the file dialog.
+    QString warning;
+    const auto answer = [&](QMessageBox::StandardButton button, bool fileDialogFollows) {
+        WhenModal([&, button, fileDialogFollows](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_NE(box, nullptr);
+            warning = box->text();
+            if (fileDialogFollows)
+                WhenModal([](QWidget* dialog) {
+                    EXPECT_NE(qobject_cast<QFileDialog*>(dialog), nullptr);
+                    dialog->close();
+                });
+            box->button(button)->click();
+        });
+        Action("mnuSaveEDD")->trigger();
+    };
+    answer(QMessageBox::Cancel, false);
+    EXPECT_TRUE(warning.contains("384 bytes (3 blocks)")) << warning.toStdString();
+    warning.clear();
+    answer(QMessageBox::Save, true);
+    EXPECT_FALSE(warning.isEmpty());
 
     const fs::path copy = folder_ / "redacted.bin";
     ASSERT_TRUE(window_.SaveRedactedCopy(QString::fromStdString(copy.string())));
