@@ -137,6 +137,31 @@ Section CtaDataBlock(const RawDataBlock& raw, Section* decoded, const FieldWrite
     return BytesOnlySection(name.title, name.key, raw.bytes);
 }
 
+// A bare EDID, base block and one CTA-861 extension, whose extension holds
+// `dataBlocks` (at most 123 bytes) and no detailed timings; both checksums valid.
+std::array<std::uint8_t, 256> EdidCarrying(Bytes dataBlocks)
+{
+    std::array<std::uint8_t, 256> edid{};
+    constexpr std::array<std::uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    std::copy(kHeader.begin(), kHeader.end(), edid.begin());
+    edid[8] = 0x04; // maker "AAA"
+    edid[9] = 0x21;
+    edid[18] = 1; // EDID 1.4
+    edid[19] = 4;
+    edid[126] = 1; // one extension
+    edid[128] = 0x02;
+    edid[129] = 3;
+    edid[130] = static_cast<std::uint8_t>(4 + dataBlocks.size());
+    std::copy(dataBlocks.begin(), dataBlocks.end(), edid.begin() + 132);
+    for (const std::size_t last : {127u, 255u}) {
+        unsigned sum = 0;
+        for (std::size_t i = last - 127; i < last; ++i)
+            sum += edid[i];
+        edid[last] = static_cast<std::uint8_t>(-sum & 0xFF);
+    }
+    return edid;
+}
+
 // CTA-861 data blocks carried in a DisplayID block. The library reads such
 // blocks only from a CTA-861 extension, so it is handed a bare EDID whose one
 // extension holds them, and its sections are paired with the bytes as usual.
@@ -161,28 +186,9 @@ Section CtaInsideDisplayId(const BlockName& name, Bytes block, const FieldWriter
     }
     std::vector<LibraryExtension> library;
     constexpr std::size_t kDataArea = 123; // bytes 4..126 of an extension
-    if (x <= kDataArea) {
-        std::array<std::uint8_t, 256> edid{};
-        constexpr std::array<std::uint8_t, 8> kHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-        std::copy(kHeader.begin(), kHeader.end(), edid.begin());
-        edid[8] = 0x04; // "AAA"
-        edid[9] = 0x21;
-        edid[18] = 1;
-        edid[19] = 4;
-        edid[126] = 1;
-        edid[128] = 0x02;
-        edid[129] = 3;
-        edid[130] = static_cast<std::uint8_t>(4 + x);
-        std::copy_n(payload.begin(), x, edid.begin() + 132);
-        for (const std::size_t end : {127u, 255u}) {
-            unsigned sum = 0;
-            for (std::size_t i = end - 127; i < end; ++i)
-                sum += edid[i];
-            edid[end] = static_cast<std::uint8_t>(-sum & 0xFF);
-        }
-        if (const auto info = DisplayInfo::Parse(edid))
+    if (x <= kDataArea)
+        if (const auto info = DisplayInfo::Parse(EdidCarrying(payload.first(x))))
             library = info->Extensions(w);
-    }
     LibraryBlocks blocks(library.empty() ? nullptr : &library.front(), codes);
     for (const RawDataBlock& raw : raws)
         s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
