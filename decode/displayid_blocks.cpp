@@ -21,7 +21,7 @@ using displayid::Le16;
 
 // Chromaticities: 12 bits in a byte and a half, low byte first.
 double ChromaLowFirst(Bytes b, std::size_t i) { return (b[i] | get_bit_range(b[i + 1], 3, 0) << 8) / 4096.0; }
-double ChromaHighFirst(Bytes b, std::size_t i) { return (get_bit_range(b[i], 7, 4) | b[i + 1] << 4) / 4096.0; }
+double ChromaHighFirst(Bytes b, std::size_t i) { return (get_bit_range(b[i], 7, 4) | static_cast<unsigned>(b[i + 1]) << 4) / 4096.0; }
 
 // Comma-separated names of the set bits, "None" when no bit is set.
 template <std::size_t N>

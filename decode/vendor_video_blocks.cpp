@@ -38,7 +38,7 @@ void FurtherBytes(Section& s, const FieldWriter& w, Bytes payload, std::size_t d
 double Step256(unsigned code, double base) { return base + code / 256.0; }
 
 // 12 bits: the high eight in `high`, the low four in a nibble of `low`.
-double Chroma4096(std::uint8_t high, unsigned lowNibble) { return ((high << 4) | lowNibble) / 4096.0; }
+double Chroma4096(std::uint8_t high, unsigned lowNibble) { return (static_cast<unsigned>(high) << 4 | lowNibble) / 4096.0; }
 
 void DolbyVersion0(Section& s, const FieldWriter& w, Bytes p)
 {
