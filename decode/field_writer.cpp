@@ -28,14 +28,14 @@ std::string_view IntegerText(char (&buffer)[24], std::int64_t value)
 }
 
 // Sections hold a handful of fields or a few dozen: room for eight at the
-// first saves the smallest steps of the vector's growth. The field is made
-// in place.
+// first saves the smallest steps of the vector's growth. Braces, not
+// emplace_back: clang 14 cannot make an aggregate from parentheses.
 template <class Value>
 void Add(Section& s, FixedText key, FixedText label, Value&& value, std::string&& text)
 {
     if (s.fields.capacity() == 0)
         s.fields.reserve(8);
-    s.fields.emplace_back(key, label, std::forward<Value>(value), std::move(text));
+    s.fields.push_back(Field{key, label, std::forward<Value>(value), std::move(text)});
 }
 
 } // namespace
