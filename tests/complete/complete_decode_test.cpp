@@ -159,6 +159,15 @@ TEST(CompleteDecode, WideVicCodesAndTheLocalesSeparator)
     EXPECT_EQ(Integer(*wide[3], "vic"), 219);
     EXPECT_FALSE(Flag(*wide[3], "native"));
 
+    // A timing that gives only its image width still shows it.
+    std::array<std::uint8_t, 256> widthOnly{};
+    std::copy_n(edid.begin(), widthOnly.size(), widthOnly.begin());
+    widthOnly[54 + 13] = 0;
+    widthOnly[54 + 14] &= 0xF0;
+    FixChecksum(std::span(widthOnly).first(128));
+    const std::string summary = All(complete::DecodeComplete(widthOnly), "detailed_timing").at(0)->summary;
+    EXPECT_TRUE(summary.ends_with(" mm x 0 mm)")) << summary;
+
     // Decimal separator of the user's locale in texts; the value unchanged.
     const auto comma = complete::DecodeComplete(edid, ',');
     EXPECT_EQ(FindField(*All(comma, "hdr_static_metadata_data_block")[0], "max_luminance_cd_m2")->text,

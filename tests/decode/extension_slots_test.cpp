@@ -60,6 +60,14 @@ TEST(ExtensionSlots, DescriptorMustEndByByte127)
     EXPECT_EQ(ValidExtensionSlots(parser), 1);
     EXPECT_FLOAT_EQ(parser.DetailedTiming(5).PixelClock(), 12.34f);
 
+    // From offset 18 the sixth descriptor ends at byte 125: all six are read.
+    EdidBuilder six;
+    six.Cea(18);
+    for (unsigned i = 0; i < 6; ++i)
+        six.ExtDescriptor(18 + 18 * i, TimingWithClock(static_cast<std::uint16_t>(100 + i)));
+    Load(parser, six);
+    EXPECT_EQ(ValidExtensionSlots(parser), 6);
+
     for (int d : {111, 120, 127, 128, 200, 255}) {
         EdidBuilder edid;
         edid.Cea(static_cast<std::uint8_t>(d));
