@@ -2,6 +2,7 @@
 
 #include "block_names.h"
 #include "display_info.h"
+#include "display_information_extension.h"
 #include "extension_sections.h"
 #include "field_writer.h"
 
@@ -204,6 +205,11 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
             s = DisplayIdExtension(block, number, library, w, d.findings);
         } else if (block[0] == 0xF0) {
             s = BlockMapExtension(block, number, w);
+        } else if (block[0] == 0x40) {
+            const BlockName name = ExtensionName(block[0]);
+            s.title = "Block " + std::to_string(i) + ": " + name.title;
+            s.key = name.key;
+            DecodeDisplayInformationExtension(block, w, s);
         } else {
             const BlockName name = ExtensionName(block[0]);
             s = BytesOnlySection("Block " + std::to_string(i) + ": " + name.title, name.key, block);
