@@ -1,6 +1,7 @@
 #include "displayid_blocks.h"
 
 #include "bits.h"
+#include "displayid_interface_blocks.h"
 #include "displayid_timing_blocks.h"
 #include "vendor_blocks.h"
 
@@ -19,9 +20,8 @@ using Bytes = std::span<const std::uint8_t>;
 using displayid::kHeader;
 using displayid::Le16;
 
-// Chromaticities: 12 bits in a byte and a half, low byte first.
-double ChromaLowFirst(Bytes b, std::size_t i) { return (b[i] | get_bit_range(b[i + 1], 3, 0) << 8) / 4096.0; }
-double ChromaHighFirst(Bytes b, std::size_t i) { return (get_bit_range(b[i], 7, 4) | static_cast<unsigned>(b[i + 1]) << 4) / 4096.0; }
+using displayid::ChromaHighFirst;
+using displayid::ChromaLowFirst;
 
 // Comma-separated names of the set bits, "None" when no bit is set.
 template <std::size_t N>
@@ -247,8 +247,18 @@ bool DecodeDisplayIdDataBlock(std::span<const std::uint8_t> block, const FieldWr
             return false;
         displayid::TypeITimings(s, w, block);
         return true;
+    case 0x02:
+        if (payload < 1 || payload < 1 + 3u * (get_bit_range(block[3], 6, 4) + get_bit_range(block[3], 2, 0)))
+            return false;
+        displayid::ColorCharacteristics(s, w, block);
+        return true;
     case 0x07:
         displayid::DmtTimings(s, w, block);
+        return true;
+    case 0x0F:
+        if (payload < 10)
+            return false;
+        displayid::DisplayInterface(s, w, block);
         return true;
     case 0x25:
         if (payload < 9)
@@ -268,6 +278,8 @@ bool DecodeDisplayIdDataBlock(std::span<const std::uint8_t> block, const FieldWr
         displayid::TypeViiTimings(s, w, block);
         return true;
     case 0x26:
+        // Some displays send eight bytes, a layout of their own (their fifth
+        // byte reads as an impossible 4:2:0 pixel rate): shown as bytes.
         if (payload < 9)
             return false;
         InterfaceFeatures(s, w, block);
