@@ -5,6 +5,7 @@
 #include "display_information_extension.h"
 #include "extension_sections.h"
 #include "field_writer.h"
+#include "video_timing_extension.h"
 
 #include <algorithm>
 #include <numeric>
@@ -210,6 +211,14 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
             s.title = "Block " + std::to_string(i) + ": " + name.title;
             s.key = name.key;
             DecodeDisplayInformationExtension(block, w, s);
+        } else if (block[0] == 0x10) {
+            const BlockName name = ExtensionName(block[0]);
+            s.title = "Block " + std::to_string(i) + ": " + name.title;
+            s.key = name.key;
+            std::vector<std::string> problems;
+            DecodeVideoTimingExtension(block, w, s, problems);
+            for (const std::string& p : problems)
+                d.findings.push_back({Finding::Source::Decoder, "Block " + std::to_string(i) + ": " + p});
         } else {
             const BlockName name = ExtensionName(block[0]);
             s = BytesOnlySection("Block " + std::to_string(i) + ": " + name.title, name.key, block);
