@@ -111,6 +111,23 @@ const std::vector<Case>& Cases()
         // APP-7791A79DE7B8
         {"container_id", "290010" "6137cf3ef87e4fcda1cf41283a5a8240", 0,
          {{-1, "container_id", std::string("6137cf3e-f87e-4fcd-a1cf-41283a5a8240")}}},
+        // ACR-0E19C16BAA99: interface type and link count share a byte.
+        {"display_interface", "0f000aa4140e0e070120450000", 0,
+         {{-1, "interface_type", std::string("DisplayPort")},
+          {-1, "links", std::int64_t{4}},
+          {-1, "interface_version", std::string("1.4")},
+          {-1, "rgb_bpc", std::string("8, 10, 12")},
+          {-1, "ycbcr422_bpc", std::string("8, 10, 12")},
+          {-1, "content_protection", std::string("HDCP 2.0")},
+          {-1, "spread_spectrum", std::string("Down spread 0.5%")}}},
+        // ACR-0E19C16BAA99: three primaries and one white point.
+        {"color_characteristics", "02010d31fa3a4e2c23b45d020d014554", 4,
+         {{-1, "cie_coordinates", std::string("CIE 1931 (x, y)")},
+          {0, "x", 2810 / 4096.0},
+          {0, "y", 1251 / 4096.0},
+          {2, "y", 208 / 4096.0},
+          {3, "x", 1281 / 4096.0},
+          {3, "number", std::int64_t{0}}}},
         // SHP-1126849FD47B: two ranges of six bytes.
         {"adaptive_sync", "2b000c27003ca400002700303b0000", 2,
          {{0, "native_panel_range", true},
@@ -151,7 +168,11 @@ INSTANTIATE_TEST_SUITE_P(Archive, DisplayIdBlocks, testing::ValuesIn(Cases()),
 TEST(DisplayIdBlocksRefused, ShortOrUnknownBlocksAreNotRead)
 {
     for (const char* hex : {"21000a0102030405060708090a", "22001300000000000000000000000000000000000000",
-                            "2000050102030405", "7f0003010203"}) {
+                            "2000050102030405", "7f0003010203",
+                            // nine points counted, three given; an interface block one byte short
+                            "02010d36fa3a4e2c23b45d020d014554", "0f0009a4140e0e0701204500",
+                            // eight bytes where nine are due: a layout of its own (ACR-2EB3D5007499)
+                            "26000807070303e07f0000"}) {
         Section s;
         EXPECT_FALSE(complete::DecodeDisplayIdDataBlock(FromHex(hex), complete::FieldWriter(), s)) << hex;
         EXPECT_TRUE(s.fields.empty() && s.children.empty()) << hex;
