@@ -127,16 +127,17 @@ TEST(VideoTimingExtension, CountsPastTheBlockAreCut)
 {
     auto block = Block(kVideoTimings);
     block[2] = 7;   // 7 timings: only 6 fit in 122 bytes
-    block[3] = 200; // 13 bytes left: 4 CVT codes, no standard timing
+    block[3] = 200; // 14 bytes left: 4 CVT codes, then the standard timing's 2
     Section s;
     std::vector<std::string> problems;
     complete::DecodeVideoTimingExtension(block, complete::FieldWriter(), s, problems);
-    ASSERT_EQ(s.children.size(), 2u);
+    ASSERT_EQ(s.children.size(), 3u);
     EXPECT_EQ(s.children[0].children.size(), 6u);
     EXPECT_EQ(s.children[1].children.size(), 4u);
-    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(s.children[2].children.size(), 1u);
+    ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0], "7 detailed timings announced, room for 6");
-    EXPECT_EQ(problems[2], "1 standard timings announced, room for 0");
+    EXPECT_EQ(problems[1], "200 CVT codes announced, room for 4");
 }
 
 } // namespace
