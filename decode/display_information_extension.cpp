@@ -109,19 +109,63 @@ void Capabilities(Section& s, const FieldWriter& w, Bytes b)
     w.Flag(s, "conditional_update", "Conditional update", IsBitSet(f, 1));
     w.Flag(s, "interlaced_video", "Interlaced video", IsBitSet(f, 0));
     w.Flag(s, "frame_lock", "Frame lock", IsBitSet(b[21], 7));
-    // The conversion, orientation, colour decoding, bit depth and aspect
-    // ratio fields that follow are kept as their bytes.
-    w.Bytes(s, "further_bytes", "Further capability bytes", b.subspan(21, 0x51 - 21));
+    static constexpr std::array<const char*, 4> kConversions = {
+        "Not supported", "Vertical converted to a single frequency", "Horizontal converted to a single frequency",
+        "Both converted to single frequencies"};
+    w.Text(s, "frame_rate_conversion", "Frame rate conversion", kConversions[get_bit_range(b[21], 6, 5)]);
+    // Hundredths of a hertz and of a kilohertz; zero: not given.
+    if (const unsigned v = b[22] | static_cast<unsigned>(b[23]) << 8; v != 0)
+        w.Real(s, "vertical_frequency_hz", "Vertical frequency", v / 100.0, 2, "Hz");
+    if (const unsigned h = b[24] | static_cast<unsigned>(b[25]) << 8; h != 0)
+        w.Real(s, "horizontal_frequency_khz", "Horizontal frequency", h / 100.0, 2, "kHz");
+    const std::uint8_t o = b[26];
+    static constexpr std::array<const char*, 4> kOrientationKinds = {"Not defined", "Fixed orientation",
+                                                                     "Pivots, default orientation", "Reserved"};
+    static constexpr std::array<const char*, 4> kOrientations = {"Landscape", "Portrait", "Not fixed", "Undefined"};
+    static constexpr std::array<const char*, 4> kCorners = {"Upper left", "Upper right", "Lower left", "Lower right"};
+    w.Text(s, "orientation_kind", "Orientation", kOrientationKinds[get_bit_range(o, 7, 6)]);
+    w.Text(s, "screen_orientation", "Screen orientation", kOrientations[get_bit_range(o, 5, 4)]);
+    w.Text(s, "zero_pixel_location", "Zero pixel location", kCorners[get_bit_range(o, 3, 2)]);
+    w.Integer(s, "scan_direction_code", "Scan direction (code)", get_bit_range(o, 1, 0));
+    // Projector flag, colour decoding and dithering are kept as their bytes.
+    w.Bytes(s, "color_decoding_bytes", "Colour decoding bytes", b.subspan(27, 5));
+    static constexpr std::array<const char*, 6> kChannels = {"Blue bit depth",  "Green bit depth", "Red bit depth",
+                                                             "Cb/Pb bit depth", "Y bit depth",     "Cr/Pr bit depth"};
+    static constexpr std::array<const char*, 6> kDepthKeys = {"blue_bits", "green_bits", "red_bits",
+                                                              "cb_bits", "y_bits", "cr_bits"};
+    for (std::size_t i = 0; i < kChannels.size(); ++i) {
+        if (b[32 + i] == 0)
+            w.Text(s, kDepthKeys[i], kChannels[i], "No information");
+        else
+            w.Integer(s, kDepthKeys[i], kChannels[i], b[32 + i], "bits");
+    }
+    const std::uint8_t a = b[38];
+    w.Flag(s, "full_mode", "Aspect ratio conversion: full", IsBitSet(a, 7));
+    w.Flag(s, "zoom_mode", "Aspect ratio conversion: zoom", IsBitSet(a, 6));
+    w.Flag(s, "squeeze_mode", "Aspect ratio conversion: squeeze", IsBitSet(a, 5));
+    w.Flag(s, "variable_mode", "Aspect ratio conversion: variable", IsBitSet(a, 4));
+    const Bytes reserved = b.subspan(0x27, 0x51 - 0x27);
+    if (std::any_of(reserved.begin(), reserved.end(), [](std::uint8_t v) { return v != 0; }))
+        w.Bytes(s, "reserved_bytes", "Reserved bytes", reserved);
 }
 
 void TransferCharacteristics(Section& s, const FieldWriter& w, Bytes b)
 {
-    // The top two bits of the first byte say which curve follows; zero: none.
-    if (get_bit_range(b[0x51], 7, 6) == 0) {
-        w.Text(s, "transfer_characteristics", "Transfer characteristics", "None");
+    // The top two bits of the first byte say which curve follows (none, one
+    // white curve, or one for each primary); the low six count its entries.
+    const unsigned kind = get_bit_range(b[0x51], 7, 6);
+    const std::size_t entries = std::min<std::size_t>(get_bit_range(b[0x51], 5, 0), 0x7F - 0x52);
+    static constexpr std::array<const char*, 4> kKinds = {"None", "White curve", "Red, green and blue curves",
+                                                          "Reserved"};
+    w.Text(s, "transfer_characteristics", "Transfer characteristics", kKinds[kind]);
+    if (kind == 0)
+        return;
+    if (kind == 1) {
+        w.Integer(s, "curve_entries", "Curve entries", static_cast<std::int64_t>(entries));
+        w.Bytes(s, "curve", "Curve", b.subspan(0x52, entries));
         return;
     }
-    w.Bytes(s, "transfer_characteristics", "Transfer characteristics", b.subspan(0x51, 0x7F - 0x51));
+    w.Bytes(s, "curve_bytes", "Curve bytes", b.subspan(0x52, 0x7F - 0x52));
 }
 
 } // namespace

@@ -61,6 +61,10 @@ constexpr const char* kDualLink = // APP-024A0CC227EF
     "40010300000000c84801a500a5000102031919a8000000000000400000";
 constexpr const char* kSingleLink = // APP-0474C632C268: its device bytes sit one place late
     "400102000000007e2401a500ffff031a1aa801000000000040";
+constexpr const char* kSun = // SUN-29C7B91FA466: every capability set, and a white curve of 45 entries
+    "400102c0100209002419a500ffff0102031b1ba80c60b01d0820420101800000080808080808d0"
+    "0000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+    "6d00000000000101010203040507090c0f1215191d22272d343b42494f58626b747c858f9da7b2bbc2d1dbe9f1f8";
 constexpr const char* kVideoTimings = // DLM-04963C21B2E3: two timings, three CVT codes, one standard timing
     "10010203014d2156a251001e3048883a0000000000001c730ad0b020e0141018403a0000000000001c1f10106714101b2410e1c0";
 
@@ -91,6 +95,21 @@ TEST(DisplayInformationExtension, DecodesAsEdidDecodeDoes)
           {{1}, "subpixel_shape", std::string("Unknown (0x1A)")},
           {{1}, "horizontal_pitch_mm", 1.68},
           {{1}, "fixed_pixel_format", false}}},
+        {kSun,
+         {{{2}, "scaler_on_board", true},
+          {{2}, "interlaced_video", false},
+          {{2}, "frame_rate_conversion", std::string("Both converted to single frequencies")},
+          {{2}, "vertical_frequency_hz", 76.0},
+          {{2}, "horizontal_frequency_khz", 82.0},
+          {{2}, "orientation_kind", std::string("Fixed orientation")},
+          {{2}, "scan_direction_code", std::int64_t{2}},
+          {{2}, "red_bits", std::int64_t{8}},
+          {{2}, "cr_bits", std::int64_t{8}},
+          {{2}, "zoom_mode", true},
+          {{2}, "squeeze_mode", false},
+          {{2}, "variable_mode", true},
+          {{3}, "transfer_characteristics", std::string("White curve")},
+          {{3}, "curve_entries", std::int64_t{45}}}},
     };
     for (const auto& [hex, expects] : cases) {
         Section s;
