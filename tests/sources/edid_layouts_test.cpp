@@ -72,6 +72,14 @@ TEST(EdidLayouts, EveryFixtureReadsBackToItsEdids)
             EXPECT_EQ(input.edids[i].name, c.edids[i].name);
         }
     }
+
+    // A UTF-16 export cut right after its last value, without the line ends
+    // regedit writes, still gives every byte.
+    std::string cut = ReadText(kData / "layouts" / "ACR-D14980399AEF.reg");
+    cut.resize(cut.size() - 8);
+    const EdidInput unterminated = ReadEdidData(cut);
+    ASSERT_EQ(unterminated.edids.size(), 1u);
+    EXPECT_EQ(unterminated.edids[0].bytes, Bytes("ACR-D14980399AEF"));
 }
 
 TEST(EdidLayouts, TextWithoutAnEdidIsRefusedNamingTheLayoutsTried)
