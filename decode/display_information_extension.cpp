@@ -35,9 +35,10 @@ std::string Named(unsigned code, const std::array<const char*, N>& names)
 
 void DigitalInterface(Section& s, const FieldWriter& w, Bytes b)
 {
-    static constexpr std::array<const char*, 10> kInterfaces = {
+    static constexpr std::array<const char*, 11> kInterfaces = {
         nullptr, nullptr, "DVI Single Link", "DVI Dual Link - High Resolution", "DVI Dual Link - High Color",
-        "DVI - Consumer Electronics", "Plug & Display", "DFP", "Open LDI - Single Link", "Open LDI - Dual Link"};
+        "DVI - Consumer Electronics", "Plug & Display", "DFP", "Open LDI - Single Link", "Open LDI - Dual Link",
+        "Open LDI - Consumer Electronics"};
     w.Text(s, "interface", "Supported digital interface", Named(b[2], kInterfaces));
     // Version, release and date of the interface standard: all zero in every EDID seen.
     if (std::any_of(b.begin() + 3, b.begin() + 7, [](std::uint8_t v) { return v != 0; }))
