@@ -41,9 +41,9 @@ Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const Fi
     const bool preferred = preferredBit && flag;
     const double total = static_cast<double>(width + hblank) * (height + vblank);
     const double refresh = clockMhz * 1e6 / total;
-    s.summary = std::to_string(width) + "x" + std::to_string(height) + (interlaced ? "i " : " ") +
-                w.FormatReal(refresh, 3) + " Hz " + Aspect(get_bit_range(t[3], 3, 0)) + " " +
-                w.FormatReal(clockMhz, 3) + " MHz" + (preferred ? " (preferred)" : "");
+    AppendTiming(s.summary, width, height, refresh, w, interlaced);
+    s.summary += std::string(" ") + Aspect(get_bit_range(t[3], 3, 0)) + " " + w.FormatReal(clockMhz, 3) + " MHz" +
+                 (preferred ? " (preferred)" : "");
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clockMhz, 3, "MHz");
     w.Integer(s, "width_px", "Width", width, "pixels");
     w.Integer(s, "height_px", "Height", height, "lines");

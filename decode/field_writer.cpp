@@ -46,6 +46,17 @@ void AppendInteger(std::string& out, std::int64_t value)
     out += IntegerText(buffer, value);
 }
 
+void AppendTiming(std::string& out, std::int64_t width, std::int64_t height, double refreshHz, const FieldWriter& w,
+                  bool interlaced)
+{
+    AppendInteger(out, width);
+    out += 'x';
+    AppendInteger(out, height);
+    out += interlaced ? "i " : " ";
+    w.AppendReal(out, refreshHz, 3);
+    out += " Hz";
+}
+
 void FieldWriter::Flag(Section& s, FixedText key, FixedText label, bool value) const
 {
     Add(s, key, label, value, value ? "Yes" : "No");

@@ -58,6 +58,11 @@ private:
 // Decimal digits appended, as std::to_string gives them.
 void AppendInteger(std::string& out, std::int64_t value);
 
+// "1920x1080 60.000 Hz" appended (an "i" after the height for interlaced):
+// how every timing's summary starts, whoever decoded it.
+void AppendTiming(std::string& out, std::int64_t width, std::int64_t height, double refreshHz, const FieldWriter& w,
+                  bool interlaced = false);
+
 // "01 02 0A": upper-case hexadecimal pairs separated by spaces.
 std::string HexBytes(std::span<const std::uint8_t> bytes);
 

@@ -31,12 +31,8 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     const double refresh = htotal * vtotal > 0 ? clock * 1e6 / (htotal * vtotal) : 0.0;
     const unsigned height = interlaced ? 2 * vActive : vActive;
     std::string& summary = s.summary;
-    AppendInteger(summary, hActive);
-    summary += 'x';
-    AppendInteger(summary, height);
-    summary += interlaced ? "i " : " ";
-    w.AppendReal(summary, refresh, 3);
-    summary += " Hz ";
+    AppendTiming(summary, hActive, height, refresh, w, interlaced);
+    summary += ' ';
     w.AppendReal(summary, clock, 3);
     summary += " MHz";
     if (widthMm != 0 || heightMm != 0) {

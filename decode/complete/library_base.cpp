@@ -22,18 +22,6 @@ std::string Owned(char* text)
     return result;
 }
 
-// "1920x1080 60.000 Hz" (an "i" after the height for interlaced).
-void AppendTiming(std::string& out, int width, int height, double refresh, const FieldWriter& w,
-                  bool interlaced = false)
-{
-    AppendInteger(out, width);
-    out += 'x';
-    AppendInteger(out, height);
-    out += interlaced ? "i " : " ";
-    w.AppendReal(out, refresh, 3);
-    out += " Hz";
-}
-
 Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
 {
     Section s = Make("DMT " + [&] {
