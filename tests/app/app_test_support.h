@@ -5,10 +5,12 @@
 #include "edid_parser.h"
 #include "main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -90,6 +92,22 @@ public:
 private:
     static inline int counter_ = 0;
     fs::path path_;
+};
+
+// The window started and shown, as a user first sees it, with a folder of
+// the test's own for the files it writes.
+class ShownWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window_.StartUp();
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    }
+    QAction* Action(const char* name) { return window_.findChild<QAction*>(QLatin1String(name)); }
+
+    TempFolder folder_;
+    frmMain window_{TestOptions()};
 };
 
 // Drags `mime` over `window` and, when the drag is taken, drops it there.

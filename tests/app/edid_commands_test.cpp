@@ -25,19 +25,7 @@ namespace {
 
 const fs::path kLayouts = fs::path(TESSARIN_TEST_DATA) / "layouts";
 
-class EdidCommands : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        window_.StartUp();
-        window_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-    }
-    QAction* Action(const char* name) { return window_.findChild<QAction*>(QLatin1String(name)); }
-
-    TempFolder folder_;
-    frmMain window_{TestOptions()};
-};
+using EdidCommands = ShownWindow;
 
 TEST_F(EdidCommands, PastedXrandrOutputOffersEachMonitorAndShowsThePickedOne)
 {

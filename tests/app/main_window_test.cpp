@@ -43,16 +43,8 @@ void Choose(QFileDialog* dialog, const fs::path& file)
     static_cast<QDialog*>(dialog)->accept();
 }
 
-class Window : public ::testing::Test {
+class Window : public ShownWindow {
 protected:
-    void SetUp() override
-    {
-        window_.StartUp();
-        window_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
-    }
-
-    QAction* Action(const char* name) { return window_.findChild<QAction*>(QLatin1String(name)); }
     // Without the logo's object mark.
     QString PaneText() { return window_.RichTextBox()->toPlainText().remove(QChar::ObjectReplacementCharacter); }
     fs::path Edd(const std::string& name, std::vector<std::uint8_t> edid = TestEdid())
@@ -60,9 +52,6 @@ protected:
         return WriteEdd(folder_ / name, edid);
     }
     bool Load(const fs::path& file) { return window_.LoadEdidFile(QString::fromStdString(file.string())); }
-
-    TempFolder folder_;
-    frmMain window_{TestOptions()};
 };
 
 TEST_F(Window, StartsWithTheSystemLinesAndNoReport)
