@@ -1,6 +1,5 @@
 #include "document_builder.h"
 
-#include "layout_text.h"
 #include "rtf_encoding.h"
 
 #include <algorithm>
@@ -143,13 +142,9 @@ void DocumentBuilder::ControlWord(std::string_view rtf, std::size_t& pos)
         std::string text;
         switch (first) {
         case '\'': {
-            const int high = pos < rtf.size() ? layouts::HexDigit(rtf[pos]) : -1;
-            const int low = pos + 1 < rtf.size() ? layouts::HexDigit(rtf[pos + 1]) : -1;
-            if (high >= 0 && low >= 0) {
-                pos += 2;
-                if (!Skipping())
-                    AppendShownByte(static_cast<std::uint8_t>(high * 16 + low), text);
-            }
+            const int byte = ReadRtfHexByte(rtf, pos);
+            if (byte >= 0 && !Skipping())
+                AppendShownByte(static_cast<std::uint8_t>(byte), text);
             break;
         }
         case '\\':

@@ -1,5 +1,7 @@
 #include "rtf_encoding.h"
 
+#include "layout_text.h"
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -155,6 +157,16 @@ void AppendWindows1252AsUtf8(std::uint8_t byte, std::string& out)
     if (byte >= 0x80 && byte <= 0x9F)
         c = kHighControls[static_cast<std::size_t>(byte - 0x80)];
     AppendUtf8(c, out);
+}
+
+int ReadRtfHexByte(std::string_view rtf, std::size_t& pos)
+{
+    const int high = pos < rtf.size() ? layouts::HexDigit(rtf[pos]) : -1;
+    const int low = pos + 1 < rtf.size() ? layouts::HexDigit(rtf[pos + 1]) : -1;
+    if (high < 0 || low < 0)
+        return -1;
+    pos += 2;
+    return high * 16 + low;
 }
 
 RtfControlWord ReadRtfControlWord(std::string_view rtf, std::size_t& pos)

@@ -41,6 +41,10 @@ struct RtfControlWord {
 // leaves `pos` after it.
 RtfControlWord ReadRtfControlWord(std::string_view rtf, std::size_t& pos);
 
+// The byte of a \'hh escape whose digits start at `pos`, leaving `pos` after
+// them; -1, and `pos` unmoved, when two hex digits do not follow.
+int ReadRtfHexByte(std::string_view rtf, std::size_t& pos);
+
 // Appends the character `c` as UTF-8.
 void AppendUtf8(char32_t c, std::string& out);
 

@@ -113,12 +113,8 @@ private:
         ++pos_;
         switch (c) {
         case '\'': {
-            const int high = pos_ < rtf_.size() ? layouts::HexDigit(rtf_[pos_]) : -1;
-            const int low = pos_ + 1 < rtf_.size() ? layouts::HexDigit(rtf_[pos_ + 1]) : -1;
-            if (high >= 0 && low >= 0) {
-                pos_ += 2;
-                Byte(static_cast<std::uint8_t>(high * 16 + low));
-            }
+            if (const int byte = ReadRtfHexByte(rtf_, pos_); byte >= 0)
+                Byte(static_cast<std::uint8_t>(byte));
             break;
         }
         case '\\':
