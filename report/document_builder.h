@@ -26,6 +26,8 @@ public:
     void AddTabStop(std::int32_t twips) { tabStops_.push_back(twips); }
     CharFormat& Format() { return format_; }
     void Tab() { AppendText("\t"); }
+    // A tab, then Write(rtf).
+    void TabAndWrite(std::string_view rtf);
 
     // Reads a text of the document: characters, \'hh, \uN, escaped "\", "{"
     // and "}", and the control words the writer's own markup uses. Other

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace tessarin {
@@ -233,6 +235,40 @@ void AppendShownByte(std::uint8_t byte, std::string& out)
         out.push_back('?');
     else
         AppendWindows1252AsUtf8(byte, out);
+}
+
+std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
+{
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        plain['\t'] = true;
+        return plain;
+    }();
+    // Eight bytes at a time while none needs a look: a report is thousands
+    // of short plain texts, and a byte-by-byte table look-up was most of the
+    // cost of taking them in. The tests flag, exactly for the first flagged
+    // byte, those of 0x80 and up, those below 0x20, "\", and 0x7B-0x7F
+    // ("{", "}" and a few plain ones, which the byte loop then takes).
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    while (rtf.size() - pos >= 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, rtf.data() + pos, 8);
+        const std::uint64_t backslash = x ^ (0x5C * kOnes);
+        const std::uint64_t flagged =
+            (x | (x - 0x20 * kOnes) | ((backslash - kOnes) & ~backslash) | ((x & ~kHigh) + 0x05 * kOnes)) & kHigh;
+        if (flagged != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                pos += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < rtf.size() && kPlain[static_cast<unsigned char>(rtf[pos])])
+        ++pos;
+    return pos;
 }
 
 } // namespace tessarin
