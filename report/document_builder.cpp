@@ -92,10 +92,20 @@ void DocumentBuilder::AppendText(std::string_view utf8)
 
 void DocumentBuilder::TabAndWrite(std::string_view rtf)
 {
-    // Most texts need no reading at all: one run with its tab, at once.
-    if (pendingSkip_ == 0 && PlainTextEnd(rtf, 0) == rtf.size()) {
-        document_.AppendText(format_, '\t', rtf);
-        return;
+    // Most texts need no reading at all: one run with its tab, at once. So
+    // do the rows of a raw dump, which end in a tab of their own.
+    static constexpr std::string_view kTab = "\\tab ";
+    if (pendingSkip_ == 0) {
+        const std::size_t end = PlainTextEnd(rtf, 0);
+        if (end == rtf.size()) {
+            document_.AppendText(format_, '\t', rtf);
+            return;
+        }
+        if (end + kTab.size() == rtf.size() && rtf.ends_with(kTab)) {
+            document_.AppendText(format_, '\t', rtf.substr(0, end));
+            Tab();
+            return;
+        }
     }
     Tab();
     Write(rtf);
