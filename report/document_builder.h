@@ -28,6 +28,10 @@ public:
     void Tab() { AppendText("\t"); }
     // A tab, then Write(rtf).
     void TabAndWrite(std::string_view rtf);
+    // A tab, then `text`, which holds nothing Write would read as markup
+    // (NeedsNoRtfEscape): what Write would make of it, without reading it.
+    void TabAndAppend(std::string_view text) { document_.AppendText(format_, '\t', text); }
+    void Append(std::string_view text) { AppendText(text); }
 
     // Reads a text of the document: characters, \'hh, \uN, escaped "\", "{"
     // and "}", and the control words the writer's own markup uses. Other

@@ -118,6 +118,26 @@ void ReportWriter::AddEmptyLine()
 
 void ReportWriter::AddLabelValue(std::string_view label, std::string_view value)
 {
+    LabelValue(label, value, false);
+}
+
+void ReportWriter::AddTextLabelValue(std::string_view label, std::string_view value)
+{
+    if (NeedsNoRtfEscape(label) && NeedsNoRtfEscape(value))
+        LabelValue(label, value, true);
+    else
+        LabelValue(Escaped(label, escapedLabel_), Escaped(value, escapedValue_), false);
+}
+
+std::string_view ReportWriter::Escaped(std::string_view text, std::string& buffer)
+{
+    buffer.clear();
+    AppendRtfEscaped(text, buffer);
+    return buffer;
+}
+
+void ReportWriter::LabelValue(std::string_view label, std::string_view value, bool plain)
+{
     EndParagraph();
     Mark(R"(\pard\tx568\tx3976\b\tab )");
     builder_.ResetParagraph();
@@ -125,11 +145,11 @@ void ReportWriter::AddLabelValue(std::string_view label, std::string_view value)
     builder_.AddTabStop(3976);
     builder_.Format().bold = true;
     Mark(label);
-    builder_.TabAndWrite(label);
+    plain ? builder_.TabAndAppend(label) : builder_.TabAndWrite(label);
     Mark(R"(\b0\tab )");
     builder_.Format().bold = false;
     Mark(value);
-    builder_.TabAndWrite(value);
+    plain ? builder_.TabAndAppend(value) : builder_.TabAndWrite(value);
     RefreshPane();
 }
 
@@ -233,12 +253,30 @@ void ReportWriter::AddCompleteSectionTitle(std::string_view title)
 
 void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
 {
+    SubsectionTitle(title, treeNode, false);
+}
+
+void ReportWriter::AddTextSubsectionTitle(std::string_view title, bool treeNode)
+{
+    if (NeedsNoRtfEscape(title))
+        SubsectionTitle(title, treeNode, true);
+    else
+        SubsectionTitle(Escaped(title, escapedValue_), treeNode, false);
+}
+
+void ReportWriter::AddTextCompleteSectionTitle(std::string_view title)
+{
+    AddCompleteSectionTitle(Escaped(title, escapedValue_));
+}
+
+void ReportWriter::SubsectionTitle(std::string_view title, bool treeNode, bool plain)
+{
     EndParagraph();
     Mark(R"(\pard\b )");
     builder_.ResetParagraph();
     builder_.Format().bold = true;
     Mark(title);
-    builder_.Write(title);
+    plain ? builder_.Append(title) : builder_.Write(title);
     Mark(R"(\b0)");
     builder_.Format().bold = false;
     RefreshPane();

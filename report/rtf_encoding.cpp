@@ -271,4 +271,10 @@ std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
     return pos;
 }
 
+bool NeedsNoRtfEscape(std::string_view utf8)
+{
+    // A tab is plain in the document, but the escape makes it '?'.
+    return PlainTextEnd(utf8, 0) == utf8.size() && utf8.find('\t') == std::string_view::npos;
+}
+
 } // namespace tessarin

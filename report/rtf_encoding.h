@@ -50,6 +50,10 @@ int ReadRtfHexByte(std::string_view rtf, std::size_t& pos);
 // `pos` when the byte there is none of these.
 std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos);
 
+// True when EscapeRtfText would leave `utf8` as it is: printable ASCII but
+// "\", "{" and "}".
+bool NeedsNoRtfEscape(std::string_view utf8);
+
 // Appends the character `c` as UTF-8.
 void AppendUtf8(char32_t c, std::string& out);
 
