@@ -237,13 +237,18 @@ void AppendShownByte(std::uint8_t byte, std::string& out)
         AppendWindows1252AsUtf8(byte, out);
 }
 
-std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
+namespace {
+
+// Where the stretch from `pos` of printable ASCII but "\", "{" and "}" (and
+// tabs, with `Tabs`) ends.
+template <bool Tabs>
+std::size_t PlainEnd(std::string_view rtf, std::size_t pos)
 {
     static constexpr auto kPlain = [] {
         std::array<bool, 256> plain{};
         for (int c = 0x20; c < 0x7F; ++c)
             plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
-        plain['\t'] = true;
+        plain['\t'] = Tabs;
         return plain;
     }();
     // Eight bytes at a time while none needs a look: a report is thousands
@@ -271,10 +276,17 @@ std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
     return pos;
 }
 
+} // namespace
+
+std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
+{
+    return PlainEnd<true>(rtf, pos);
+}
+
 bool NeedsNoRtfEscape(std::string_view utf8)
 {
     // A tab is plain in the document, but the escape makes it '?'.
-    return PlainTextEnd(utf8, 0) == utf8.size() && utf8.find('\t') == std::string_view::npos;
+    return PlainEnd<false>(utf8, 0) == utf8.size();
 }
 
 } // namespace tessarin
