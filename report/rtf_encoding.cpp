@@ -76,6 +76,23 @@ bool IsControl(char32_t c)
     return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
 }
 
+// Where the stretch of ASCII from `pos` ends: a whole document's markup is
+// looked at, eight bytes at a time.
+std::size_t AsciiEnd(std::string_view text, std::size_t pos)
+{
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    while (text.size() - pos >= 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, text.data() + pos, 8);
+        if ((x & kHigh) != 0)
+            break;
+        pos += 8;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+        ++pos;
+    return pos;
+}
+
 } // namespace
 
 std::string Utf8ToWindows1252(std::string_view utf8)
@@ -91,8 +108,7 @@ void AppendAsWindows1252(std::string_view utf8, std::string& out)
     for (std::size_t pos = 0; pos < utf8.size();) {
         if (static_cast<unsigned char>(utf8[pos]) < 0x80) { // the common case, markup included
             const std::size_t start = pos;
-            while (pos < utf8.size() && static_cast<unsigned char>(utf8[pos]) < 0x80)
-                ++pos;
+            pos = AsciiEnd(utf8, pos);
             out.append(utf8.substr(start, pos - start));
             continue;
         }
