@@ -76,7 +76,8 @@ TEST(RawDescriptors, DisplayDescriptorsReadTheirOwnBytes)
         EXPECT_EQ(std::get<double>(s.fields.back().value), 600.0);
     }
     for (const int tag : {0xFF, 0xFE, 0xFC}) {
-        const std::array<std::uint8_t, 18> d = {0, 0, 0, static_cast<std::uint8_t>(tag), 0, 'A', 'B', ' ', 'C', ' ', ' ', 0x0A, 'x', 'x'};
+        const std::array<std::uint8_t, 18> d = {0,   0,   0,   static_cast<std::uint8_t>(tag), 0, 'A', 'B',
+                                                ' ', 'C', ' ', ' ', 0x0A, 'x', 'x'};
         complete::Section s;
         ASSERT_TRUE(complete::DisplayDescriptorFromBytes(d, s, complete::FieldWriter()));
         ASSERT_EQ(s.fields.size(), 1u);

@@ -1,11 +1,14 @@
 // Every flag of the vendor and DisplayID blocks read from its own bit: a
 // block with one bit set, against the same block with it clear, turns that
 // one flag over and no other. Bit places as edid-decode reads them.
+#include "display_information_extension.h"
 #include "displayid_blocks.h"
 #include "vendor_blocks.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <set>
 #include <string>
@@ -48,11 +51,23 @@ struct Group {
     std::vector<Bit> bits;
 };
 
-Section Vendor(const std::vector<std::uint8_t>& b) { return complete::DecodeVendorSpecificDataBlock(b, complete::FieldWriter()); }
+Section Vendor(const std::vector<std::uint8_t>& b)
+{
+    return complete::DecodeVendorSpecificDataBlock(b, complete::FieldWriter());
+}
 Section DisplayId(const std::vector<std::uint8_t>& b)
 {
     Section s;
     EXPECT_TRUE(complete::DecodeDisplayIdDataBlock(b, complete::FieldWriter(), s));
+    return s;
+}
+
+Section DisplayInformation(const std::vector<std::uint8_t>& b)
+{
+    std::array<std::uint8_t, 128> block{};
+    std::copy(b.begin(), b.end(), block.begin());
+    Section s;
+    complete::DecodeDisplayInformationExtension(block, complete::FieldWriter(), s);
     return s;
 }
 
@@ -91,6 +106,14 @@ const std::vector<Group>& Groups()
         {"adaptive_sync", DisplayId, "2b0006" "000000000000",
          {{3, 0, "native_panel_range"}, {3, 1, "increase_without_jitter"}, {3, 4, "seamless_transition"},
           {3, 5, "decrease_without_jitter"}}},
+        // Version 1, the rest zero up to the bytes walked.
+        {"display_information", DisplayInformation, 
+         "4001" "0000000000000000000000000000000000" "00000000000000000000000000000000000000",
+         {{7, 7, "data_enable_available"}, {7, 3, "hdcp"}, {7, 2, "double_clocking"}, {7, 1, "packetized_video"},
+          {7, 0, ""}, {19, 7, "fixed_pixel_format"}, {19, 4, "transparent_background"}, {19, 1, "ddc_ci"},
+          {19, 0, ""}, {20, 7, "all_legacy_modes"}, {20, 3, "scaler_on_board"}, {20, 2, "image_centering"},
+          {20, 1, "conditional_update"}, {20, 0, "interlaced_video"}, {21, 7, "frame_lock"}, {38, 7, "full_mode"},
+          {38, 6, "zoom_mode"}, {38, 5, "squeeze_mode"}, {38, 4, "variable_mode"}, {38, 3, ""}}},
         {"dynamic_range", DisplayId, "250109" "000000000000000000", {{11, 7, "seamless_dynamic_timing"}}},
     };
     return groups;
@@ -106,7 +129,8 @@ TEST_P(FlagBits, EachBitTurnsOverItsOwnFlag)
     TrueFlags(g.decode(base), clear);
     for (const Bit& b : g.bits) {
         std::vector<std::uint8_t> block = base;
-        block.at(b.byte) = static_cast<std::uint8_t>(block[b.byte] | 1u << b.bit);
+        ASSERT_LT(b.byte, block.size());
+        block[b.byte] = static_cast<std::uint8_t>(block[b.byte] | 1u << b.bit);
         std::set<std::string> set;
         TrueFlags(g.decode(block), set);
         std::set<std::string> expected = clear;
