@@ -67,6 +67,17 @@ TEST(VendorBlocks, FieldsAreReadFromTheirBitsAndStopWhereTheBlockEnds)
     EXPECT_EQ(FindField(o, "oui")->text, "00-10-FA");
     EXPECT_TRUE(o.bytesOnly);
     EXPECT_EQ(o.bytes, other);
+    EXPECT_EQ(o.fields.size(), 1u) << "only the OUI is read";
+    // Microsoft's block one byte short of its container ID: bytes too.
+    std::vector<std::uint8_t> microsoft(21, 0);
+    microsoft[0] = 0x74;
+    microsoft[1] = 0x5C;
+    microsoft[2] = 0x12;
+    microsoft[3] = 0xCA;
+    microsoft[4] = 3;
+    const Section m = complete::DecodeVendorSpecificDataBlock(microsoft, w);
+    EXPECT_TRUE(m.bytesOnly);
+    EXPECT_EQ(m.fields.size(), 1u);
 
     // Too short for an OUI: bytes, never a read past the end.
     const std::vector<std::uint8_t> stub = {0x62, 0x03, 0x0C};

@@ -108,7 +108,7 @@ const std::vector<Group>& Groups()
           {3, 5, "decrease_without_jitter"}}},
         // Version 1, the rest zero up to the bytes walked.
         {"display_information", DisplayInformation, 
-         "4001" "0000000000000000000000000000000000" "00000000000000000000000000000000000000",
+         "4001" "000000000000000000000000000000000000" "00000000000000000000000000000000000000",
          {{7, 7, "data_enable_available"}, {7, 3, "hdcp"}, {7, 2, "double_clocking"}, {7, 1, "packetized_video"},
           {7, 0, ""}, {19, 7, "fixed_pixel_format"}, {19, 4, "transparent_background"}, {19, 1, "ddc_ci"},
           {19, 0, ""}, {20, 7, "all_legacy_modes"}, {20, 3, "scaler_on_board"}, {20, 2, "image_centering"},
