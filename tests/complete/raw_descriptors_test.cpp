@@ -24,7 +24,7 @@ TEST(RawDescriptors, DetailedTimingTakesEveryHighBitFromItsPlace)
         0xF1, 0xE2,       // horizontal front porch and sync, low bytes
         0xB7,             // vertical front porch and sync, low nibbles
         0x99,             // their high bits: 2, 1, 2, 1
-        0xA1, 0xB2, 0x63, // image 0x6A1 x 0x3B2 mm
+        0x4E, 0xB2, 0x63, // image 0x64E x 0x3B2 mm; no 2-bit group of 0x4E matches 0x99's
         0x00, 0x00, 0x1E};
     const complete::Section s = complete::DetailedTimingFromBytes(dtd, 3, complete::FieldWriter());
     std::map<std::string, std::int64_t> integers;
@@ -40,12 +40,12 @@ TEST(RawDescriptors, DetailedTimingTakesEveryHighBitFromItsPlace)
         {"vertical_blank_lines", 538},
         {"vertical_front_porch_lines", 43},
         {"vertical_sync_lines", 23},
-        {"image_width_mm", 1697},
+        {"image_width_mm", 1614},
         {"image_height_mm", 946},
     };
     EXPECT_EQ(integers, expected);
     EXPECT_EQ(s.title, "Detailed Timing 3");
-    EXPECT_EQ(s.summary, "1451x1263 10.674 Hz 46.600 MHz (1697 mm x 946 mm)");
+    EXPECT_EQ(s.summary, "1451x1263 10.674 Hz 46.600 MHz (1614 mm x 946 mm)");
 }
 
 // Descriptors the library leaves out: the range limits take 255 more on
