@@ -27,6 +27,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -69,22 +70,44 @@ std::string HexLines(const std::vector<std::uint8_t>& bytes)
     return text;
 }
 
+// What a report is rendered into: kept by the run so that a batch reuses
+// the same memory for every report.
+struct RenderBuffer {
+    std::string text;
+    std::unique_ptr<char[]> plain;
+    std::size_t plainCapacity = 0;
+};
+
+// The plain text straight into memory that is neither zeroed nor copied again.
+std::string_view PlainTextOf(const DocumentModel& document, RenderBuffer& buffer)
+{
+    const std::size_t bound = document.PlainTextBound();
+    if (buffer.plainCapacity < bound) {
+        buffer.plainCapacity = std::max(bound, 2 * buffer.plainCapacity);
+        buffer.plain = std::make_unique_for_overwrite<char[]>(buffer.plainCapacity);
+    }
+    if (const auto size = document.PlainTextInto(std::span<char>(buffer.plain.get(), bound)))
+        return std::string_view(buffer.plain.get(), *size);
+    buffer.text = document.PlainText();
+    return buffer.text;
+}
+
 // `bytes`: every block as read (or redacted); the report decodes the first
-// two, the complete decode all of them.
-std::string Render(OutputFormat format, bool standard, const std::vector<std::uint8_t>& bytes, bool redacted,
-                   char separator)
+// two, the complete decode all of them. The result lies in `buffer`.
+std::string_view Render(OutputFormat format, bool standard, const std::vector<std::uint8_t>& bytes, bool redacted,
+                        char separator, RenderBuffer& buffer)
 {
     if (format == OutputFormat::Bin)
-        return std::string(bytes.begin(), bytes.end());
+        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (format == OutputFormat::Hex)
-        return HexLines(bytes);
+        return buffer.text = HexLines(bytes);
     if (format == OutputFormat::Json)
-        return EdidJsonText(bytes, redacted);
+        return buffer.text = EdidJsonText(bytes, redacted);
     const std::vector<std::uint8_t> first = DecoderBytes(bytes);
     CEDIDParser parser;
     parser.UpdateEDIDDataFromArray(first);
     if (format == OutputFormat::Edd)
-        return FormatDataFile(first, parser, separator);
+        return buffer.text = FormatDataFile(first, parser, separator);
     HeadlessReportView view;
     NoSectionTree tree;
     ReportWriter writer(view, tree);
@@ -101,8 +124,8 @@ std::string Render(OutputFormat format, bool standard, const std::vector<std::ui
     if (redacted)
         AddRedactedNote(writer);
     if (format == OutputFormat::Rtf)
-        return writer.CompleteDocument();
-    return writer.Document().PlainText();
+        return buffer.text = writer.CompleteDocument();
+    return PlainTextOf(writer.Document(), buffer);
 }
 
 // A name as it may go to a terminal: quoted, its control characters (and
@@ -114,11 +137,26 @@ std::string DisplayName(const std::string& input)
 
 // The file an input gets in --output-dir: its own name with the format's
 // extension; standard input is called "stdin".
-fs::path OutputNameFor(const std::string& input, OutputFormat format)
+std::string OutputNameFor(const std::string& input, OutputFormat format)
 {
-    fs::path name = input == "-" ? fs::path("stdin") : PathFromUtf8(input).filename();
+    if (input == "-")
+        return std::string("stdin") + OutputExtension(format);
+#ifdef _WIN32
+    fs::path name = PathFromUtf8(input).filename();
     name.replace_extension(OutputExtension(format));
-    return name;
+    return Utf8Name(name);
+#else
+    // What filename() and replace_extension() make of it, without the two
+    // path objects they cost for each of a batch's thousands of inputs: the
+    // last dot starts the extension, unless it begins the name or the name
+    // is "..".
+    const std::size_t slash = input.rfind('/');
+    std::string name = input.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0 && name != "..")
+        name.resize(dot);
+    return name += OutputExtension(format);
+#endif
 }
 
 std::unique_ptr<MonitorStore> OpenStore(const CommandLine& line)
@@ -201,7 +239,7 @@ private:
         // Every byte read for the complete decode; the decoder and an .edd take the first 256.
         if (allBytes.size() < edid.size())
             allBytes = edid;
-        Write(line_.output, Render(line_.format, line_.standard, allBytes, false, separator_));
+        Write(line_.output, Render(line_.format, line_.standard, allBytes, false, separator_, buffer_));
         return failed_ ? 1 : 0;
     }
 
@@ -213,6 +251,11 @@ private:
             Fail(Utf8Name(*line_.outputDir), "cannot create the output folder");
             return false;
         }
+#ifndef _WIN32
+        outputPrefix_ = line_.outputDir->native();
+        if (!outputPrefix_.ends_with('/'))
+            outputPrefix_ += '/';
+#endif
         return true;
     }
 
@@ -220,27 +263,30 @@ private:
     {
         std::optional<fs::path> target = line_.output;
         if (line_.outputDir) {
-            const fs::path name = OutputNameFor(input, line_.format);
+            std::string name = OutputNameFor(input, line_.format);
+#ifdef _WIN32
+            target = *line_.outputDir / PathFromUtf8(name);
+#else
+            target = fs::path(outputPrefix_ + name);
+#endif
             // Two inputs of the same name must not overwrite each other's report.
-            const auto [earlier, fresh] = written_.emplace(Utf8Name(name), input);
+            const auto [earlier, fresh] = written_.try_emplace(std::move(name), input);
             if (!fresh) {
-                Fail(input, "skipped: its output " + Utf8Name(name) + " is that of " +
-                                DisplayName(earlier->second));
+                Fail(input, "skipped: its output " + earlier->first + " is that of " + DisplayName(earlier->second));
                 return;
             }
-            target = *line_.outputDir / name;
         }
         std::vector<std::uint8_t> bytes;
         if (!Load(input, bytes))
             return;
-        Write(target, Render(line_.format, line_.standard, bytes, line_.redact, separator_));
+        Write(target, Render(line_.format, line_.standard, bytes, line_.redact, separator_, buffer_));
     }
 
     // The one EDID of `input` that --pick names (or the only one), redacted
     // when asked.
     bool Load(const std::string& input, std::vector<std::uint8_t>& bytes)
     {
-        const EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
+        EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
         if (!edid.error.empty()) {
             Fail(DisplayName(input), edid.error);
             return false;
@@ -266,7 +312,7 @@ private:
                                          "): choose one with --pick N or --pick NAME");
             return false;
         }
-        bytes = edid.edids[index].bytes;
+        bytes = std::move(edid.edids[index].bytes);
         if (line_.redact)
             bytes = RedactEdid(bytes).bytes;
         return true;
@@ -303,7 +349,7 @@ private:
         return differ ? 1 : 0;
     }
 
-    void Write(const std::optional<fs::path>& target, const std::string& content)
+    void Write(const std::optional<fs::path>& target, std::string_view content)
     {
         if (!target) {
             out_.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -328,6 +374,8 @@ private:
     char separator_;
     bool failed_ = false;
     std::map<std::string, std::string> written_; // output name -> input
+    std::string outputPrefix_; // the output folder, ending in a separator
+    RenderBuffer buffer_;
 };
 
 } // namespace

@@ -25,13 +25,34 @@ std::int32_t DocumentModel::Length(const TextParagraph& paragraph) const
 
 std::string DocumentModel::PlainText() const
 {
-    std::string plain;
-    plain.reserve(text.size() + paragraphs.size());
-    for (const TextParagraph& paragraph : paragraphs) {
-        plain += Text(paragraph);
-        plain += '\n';
+    std::string plain(PlainTextBound(), '\n');
+    auto size = PlainTextInto(plain);
+    if (!size) {
+        std::size_t needed = 0;
+        for (const TextParagraph& paragraph : paragraphs)
+            needed += Text(paragraph).size() + 1;
+        plain.resize(needed);
+        size = PlainTextInto(plain);
     }
+    plain.resize(size.value_or(0));
     return plain;
+}
+
+std::optional<std::size_t> DocumentModel::PlainTextInto(std::span<char> out) const
+{
+    // A report is a few hundred short paragraphs: what each costs beyond
+    // its copy is most of the total, hence no string growing here.
+    char* at = out.data();
+    std::size_t room = out.size();
+    for (const TextParagraph& paragraph : paragraphs) {
+        const std::string_view line = Text(paragraph);
+        if (room <= line.size())
+            return std::nullopt;
+        at = std::copy(line.begin(), line.end(), at);
+        *at++ = '\n';
+        room -= line.size() + 1;
+    }
+    return out.size() - room;
 }
 
 TextParagraph& DocumentModel::AddParagraph()
