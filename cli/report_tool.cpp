@@ -7,25 +7,21 @@
 #include "edid_json.h"
 #include "edid_parser.h"
 #include "edid_redact.h"
-#include "edid_report.h"
-#include "headless_view.h"
 #include "monitor_load.h"
 #include "monitor_walk.h"
 #include "replace_file.h"
-#include "report_writer.h"
+#include "report_renderer.h"
 #include "terminal_text.h"
 #include "utf8_path.h"
 #ifdef _WIN32
 #include "registry_monitor_store.h"
-#endif
-#ifdef TESSARIN_COMPLETE_DECODE
-#include "complete_decoder.h"
 #endif
 
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <utility>
 
@@ -35,98 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "tessarin-report";
-
-// The report's files and standard output have no section tree: its nodes
-// are dropped rather than kept in a tree nobody reads, which cost as much as
-// a tenth of a report.
-class NoSectionTree final : public SectionTree {
-public:
-    void Clear() override {}
-    bool AddNode(const std::string&, const std::string&, const std::string&, bool, const std::string&) override
-    {
-        return true;
-    }
-    void EnsureVisible(const std::string&) override {}
-};
-
-// After the report, as everything added to it comes: what the copy lacks.
-void AddRedactedNote(ReportWriter& writer)
-{
-    writer.AddSectionTitle("Redacted Copy");
-    writer.AddLabelValue("Serial numbers : ", "replaced by zeros and spaces");
-    writer.AddLabelValue("Checksums : ", "recomputed; each block is as right or wrong as in the original");
-    writer.Publish();
-}
-
-std::string HexLines(const std::vector<std::uint8_t>& bytes)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0xF];
-        text += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
-    }
-    return text;
-}
-
-// What a report is rendered into: kept by the run so that a batch reuses
-// the same memory for every report.
-struct RenderBuffer {
-    std::string text;
-    std::unique_ptr<char[]> plain;
-    std::size_t plainCapacity = 0;
-};
-
-// The plain text straight into memory that is neither zeroed nor copied again.
-std::string_view PlainTextOf(const DocumentModel& document, RenderBuffer& buffer)
-{
-    const std::size_t bound = document.PlainTextBound();
-    if (buffer.plainCapacity < bound) {
-        buffer.plainCapacity = std::max(bound, 2 * buffer.plainCapacity);
-        buffer.plain = std::make_unique_for_overwrite<char[]>(buffer.plainCapacity);
-    }
-    if (const auto size = document.PlainTextInto(std::span<char>(buffer.plain.get(), bound)))
-        return std::string_view(buffer.plain.get(), *size);
-    buffer.text = document.PlainText();
-    return buffer.text;
-}
-
-// `bytes`: every block as read (or redacted); the report decodes the first
-// two, the complete decode all of them. The result lies in `buffer`.
-std::string_view Render(OutputFormat format, bool standard, const std::vector<std::uint8_t>& bytes, bool redacted,
-                        char separator, RenderBuffer& buffer)
-{
-    if (format == OutputFormat::Bin)
-        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (format == OutputFormat::Hex)
-        return buffer.text = HexLines(bytes);
-    if (format == OutputFormat::Json)
-        return buffer.text = EdidJsonText(bytes, redacted);
-    const std::vector<std::uint8_t> first = DecoderBytes(bytes);
-    CEDIDParser parser;
-    parser.UpdateEDIDDataFromArray(first);
-    if (format == OutputFormat::Edd)
-        return buffer.text = FormatDataFile(first, parser, separator);
-    HeadlessReportView view;
-    NoSectionTree tree;
-    ReportWriter writer(view, tree);
-    writer.KeepRtf(format == OutputFormat::Rtf);
-    ReportContext context{writer, parser, separator};
-#ifdef TESSARIN_COMPLETE_DECODE
-    const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(bytes, separator);
-    if (!standard)
-        context.complete = &decode;
-#else
-    (void)standard;
-#endif
-    DisplayEDIDBase(context);
-    if (redacted)
-        AddRedactedNote(writer);
-    if (format == OutputFormat::Rtf)
-        return buffer.text = writer.CompleteDocument();
-    return PlainTextOf(writer.Document(), buffer);
-}
 
 // A name as it may go to a terminal: quoted, its control characters (and
 // bytes that are not UTF-8) escaped, when it holds any; else as it is.
@@ -239,7 +143,8 @@ private:
         // Every byte read for the complete decode; the decoder and an .edd take the first 256.
         if (allBytes.size() < edid.size())
             allBytes = edid;
-        Write(line_.output, Render(line_.format, line_.standard, allBytes, false, separator_, buffer_));
+        Write(line_.output ? &line_.output->native() : nullptr,
+              renderer_.Render(line_.format, line_.standard, allBytes, false, separator_));
         return failed_ ? 1 : 0;
     }
 
@@ -251,6 +156,7 @@ private:
             Fail(Utf8Name(*line_.outputDir), "cannot create the output folder");
             return false;
         }
+        written_.reserve(line_.inputs.size());
 #ifndef _WIN32
         outputPrefix_ = line_.outputDir->native();
         if (!outputPrefix_.ends_with('/'))
@@ -261,25 +167,27 @@ private:
 
     void Report(const std::string& input)
     {
-        std::optional<fs::path> target = line_.output;
+        const fs::path::string_type* target = line_.output ? &line_.output->native() : nullptr;
+        fs::path::string_type file;
         if (line_.outputDir) {
             std::string name = OutputNameFor(input, line_.format);
 #ifdef _WIN32
-            target = *line_.outputDir / PathFromUtf8(name);
+            file = (*line_.outputDir / PathFromUtf8(name)).native();
 #else
-            target = fs::path(outputPrefix_ + name);
+            file = outputPrefix_ + name;
 #endif
+            target = &file;
             // Two inputs of the same name must not overwrite each other's report.
-            const auto [earlier, fresh] = written_.try_emplace(std::move(name), input);
+            const auto [earlier, fresh] = written_.try_emplace(std::move(name), &input);
             if (!fresh) {
-                Fail(input, "skipped: its output " + earlier->first + " is that of " + DisplayName(earlier->second));
+                Fail(input, "skipped: its output " + earlier->first + " is that of " + DisplayName(*earlier->second));
                 return;
             }
         }
         std::vector<std::uint8_t> bytes;
         if (!Load(input, bytes))
             return;
-        Write(target, Render(line_.format, line_.standard, bytes, line_.redact, separator_, buffer_));
+        Write(target, renderer_.Render(line_.format, line_.standard, bytes, line_.redact, separator_));
     }
 
     // The one EDID of `input` that --pick names (or the only one), redacted
@@ -349,7 +257,8 @@ private:
         return differ ? 1 : 0;
     }
 
-    void Write(const std::optional<fs::path>& target, std::string_view content)
+    // To standard output when `target` is nullptr.
+    void Write(const fs::path::string_type* target, std::string_view content)
     {
         if (!target) {
             out_.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -373,9 +282,10 @@ private:
     std::ostream& err_;
     char separator_;
     bool failed_ = false;
-    std::map<std::string, std::string> written_; // output name -> input
+    // Output name -> the input it is that of (line_'s, which outlive this).
+    std::unordered_map<std::string, const std::string*> written_;
     std::string outputPrefix_; // the output folder, ending in a separator
-    RenderBuffer buffer_;
+    ReportRenderer renderer_;
 };
 
 } // namespace

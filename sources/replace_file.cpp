@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -242,6 +243,24 @@ bool ReplaceRegularFile(const std::string& target, const struct stat* old, std::
 }
 #endif
 
+#ifndef _WIN32
+// The common case, a regular file or none yet under a name that is no link,
+// settled by one look at the name (a batch writes thousands); nullopt for
+// any other.
+std::optional<bool> ReplaceUsualTarget(const std::string& target, std::string_view content)
+{
+    struct stat own{};
+    const bool found = ::lstat(target.c_str(), &own) == 0;
+    if (!(found ? S_ISREG(own.st_mode) : errno == ENOENT)) {
+        return std::nullopt;
+    }
+    if (found && (own.st_mode & 0222) == 0) {
+        return false; // read-only: refused, as in ReplaceFileContent
+    }
+    return ReplaceRegularFile(target, found ? &own : nullptr, content);
+}
+#endif
+
 } // namespace
 
 bool ReplaceFileContent(const fs::path& target, std::string_view content) noexcept
@@ -251,15 +270,8 @@ bool ReplaceFileContent(const fs::path& target, std::string_view content) noexce
             return false;
         }
 #ifndef _WIN32
-        // The common case, a regular file or none yet under a name that is
-        // no link, settled by one look at the name; a batch writes thousands.
-        struct stat own{};
-        const bool found = ::lstat(target.c_str(), &own) == 0;
-        if (found ? S_ISREG(own.st_mode) : errno == ENOENT) {
-            if (found && (own.st_mode & 0222) == 0) {
-                return false; // read-only: refused, as below
-            }
-            return ReplaceRegularFile(target.native(), found ? &own : nullptr, content);
+        if (const auto replaced = ReplaceUsualTarget(target.native(), content)) {
+            return *replaced;
         }
 #endif
         std::error_code error;
@@ -283,6 +295,24 @@ bool ReplaceFileContent(const fs::path& target, std::string_view content) noexce
         const bool replacing = ::stat(file.c_str(), &old) == 0 && S_ISREG(old.st_mode);
         return ReplaceRegularFile(file.native(), replacing ? &old : nullptr, content);
 #endif
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool ReplaceFileContent(const fs::path::string_type& target, std::string_view content) noexcept
+{
+    try {
+#ifndef _WIN32
+        // Without a file name (empty, or ending in a separator): as has_filename().
+        if (target.empty() || target.back() == '/') {
+            return false;
+        }
+        if (const auto replaced = ReplaceUsualTarget(target, content)) {
+            return *replaced;
+        }
+#endif
+        return ReplaceFileContent(fs::path(target), content);
     } catch (const std::exception&) {
         return false;
     }
