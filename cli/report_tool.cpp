@@ -168,15 +168,14 @@ private:
     void Report(const std::string& input)
     {
         const fs::path::string_type* target = line_.output ? &line_.output->native() : nullptr;
-        fs::path::string_type file;
         if (line_.outputDir) {
             std::string name = OutputNameFor(input, line_.format);
 #ifdef _WIN32
-            file = (*line_.outputDir / PathFromUtf8(name)).native();
+            file_ = (*line_.outputDir / PathFromUtf8(name)).native();
 #else
-            file = outputPrefix_ + name;
+            file_.assign(outputPrefix_).append(name);
 #endif
-            target = &file;
+            target = &file_;
             // Two inputs of the same name must not overwrite each other's report.
             const auto [earlier, fresh] = written_.try_emplace(std::move(name), &input);
             if (!fresh) {
@@ -285,6 +284,7 @@ private:
     // Output name -> the input it is that of (line_'s, which outlive this).
     std::unordered_map<std::string, const std::string*> written_;
     std::string outputPrefix_; // the output folder, ending in a separator
+    fs::path::string_type file_; // the output file of the input in hand
     ReportRenderer renderer_;
 };
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -24,13 +25,14 @@ std::string Hex(std::uint8_t byte)
     return std::string("0x") + kHex[byte >> 4] + kHex[byte & 0xF];
 }
 
-// The test the file command applies before it shows anything.
+// The test the file command applies before it shows anything, to the
+// bytes as the decoder takes them (zero past the end).
 std::string AcceptanceError(const std::vector<std::uint8_t>& bytes)
 {
-    const std::vector<std::uint8_t> edid = DecoderBytes(bytes);
-    if (edid[1] != 0xFF)
-        return "not an EDID: byte 1 is " + Hex(edid[1]) + ", not 0xFF";
-    if (edid[8] == 0)
+    const auto at = [&](std::size_t i) -> std::uint8_t { return i < bytes.size() ? bytes[i] : 0; };
+    if (at(1) != 0xFF)
+        return "not an EDID: byte 1 is " + Hex(at(1)) + ", not 0xFF";
+    if (at(8) == 0)
         return "not an EDID: byte 8 is 0x00 (no manufacturer ID)";
     return "";
 }
@@ -57,7 +59,7 @@ EdidInput ReadEdidData(std::string_view data)
     EdidInput result;
     // Pasted or dropped text can be anything: no more of it than of a file.
     LayoutRead read = ReadEdidLayouts(data.substr(0, kMaxInputBytes));
-    result.layout = read.layout;
+    result.layout = std::move(read.layout);
     if (read.edids.empty()) {
         result.error = read.eddTableUnreadable
                            ? "neither a raw EDID nor a readable .edd file (a row of its table holds a token "
@@ -65,13 +67,21 @@ EdidInput ReadEdidData(std::string_view data)
                            : kLayoutsTried;
         return result;
     }
+    // The accepted ones kept in place, in order: most inputs are one EDID.
+    auto kept = read.edids.begin();
     for (FoundEdid& edid : read.edids) {
-        const std::string why = AcceptanceError(edid.bytes);
-        if (why.empty())
-            result.edids.push_back(std::move(edid));
-        else if (result.error.empty())
-            result.error = why;
+        std::string why = AcceptanceError(edid.bytes);
+        if (!why.empty()) {
+            if (result.error.empty())
+                result.error = std::move(why);
+        } else {
+            if (&*kept != &edid)
+                *kept = std::move(edid);
+            ++kept;
+        }
     }
+    read.edids.erase(kept, read.edids.end());
+    result.edids = std::move(read.edids);
     if (!result.edids.empty())
         result.error.clear();
     return result;

@@ -106,10 +106,13 @@ std::string RandomSuffix()
 {
     thread_local std::mt19937_64 random(Seed());
     static constexpr char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 2);
+    constexpr std::uint64_t letters = sizeof alphabet - 1;
+    // One draw holds the eight letters (36 to the 8th is below 2 to the 42nd).
+    std::uint64_t draw = random();
     std::string suffix(".");
     for (int i = 0; i < 8; ++i) {
-        suffix += alphabet[pick(random)];
+        suffix += alphabet[draw % letters];
+        draw /= letters;
     }
     return suffix;
 }
