@@ -38,6 +38,7 @@ private:
             return true;
         }
         void EnsureVisible(const std::string&) override {}
+        bool Shown() const override { return false; }
     };
 
     std::string_view PlainText();
