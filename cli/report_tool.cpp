@@ -21,8 +21,8 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
-#include <unordered_map>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 
 namespace tessarin {
