@@ -185,5 +185,25 @@ TEST(CompleteDecode, WideVicCodesAndTheLocalesSeparator)
               "408,759 cd/m²");
 }
 
+// Each block the library decodes is matched to its own bytes by its tag and
+// extended tag: an InfoFrame block (extended tag 32) keeps the library's fields.
+TEST(CompleteDecode, LibraryBlocksMeetTheirBytes)
+{
+    std::array<std::uint8_t, 256> edid{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x21};
+    edid[18] = 1;
+    edid[19] = 4;
+    edid[20] = 0x80;
+    edid[126] = 1;
+    // A CTA-861 extension holding one InfoFrame block: one more VSIF, AVI.
+    const std::array<std::uint8_t, 9> cta = {0x02, 0x03, 0x09, 0x00, 0xE4, 0x20, 0x00, 0x01, 0x02};
+    std::copy(cta.begin(), cta.end(), edid.begin() + 128);
+    FixChecksum(std::span(edid).first(128));
+    FixChecksum(std::span(edid).last(128));
+    const auto d = complete::DecodeComplete(edid);
+    const auto blocks = All(d, "infoframe_data_block");
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_NE(FindField(*blocks[0], "infoframes"), nullptr);
+}
+
 } // namespace
 } // namespace tessarin::test

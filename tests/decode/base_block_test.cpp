@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -100,6 +101,12 @@ TEST(EdidRedaction, OnlySerialDescriptorsAreBlanked)
     expected[127] = static_cast<std::uint8_t>(expected[127] + 1 + 2 + 3 + 4 + 'S' + 'N' + '1' + '2' + '3' - 13 * ' ');
     EXPECT_EQ(r.bytes, expected);
     EXPECT_EQ(r.fieldsBlanked, 2);
+
+    // An extension without data blocks: its first descriptor at byte 4.
+    edid.Cea(4).ExtDescriptor(4, test::TextDescriptor(0xFF, "SN9"));
+    const RedactedEdid e = RedactEdid(edid.Bytes());
+    EXPECT_EQ(e.fieldsBlanked, 3);
+    EXPECT_EQ(std::string(e.bytes.begin() + 128 + 4 + 5, e.bytes.begin() + 128 + 4 + 18), std::string(13, ' '));
 }
 
 } // namespace
