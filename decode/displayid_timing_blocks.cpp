@@ -25,7 +25,7 @@ const char* Aspect(unsigned code)
 Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const FieldWriter& w)
 {
     Section s;
-    s.title = "Detailed timing";
+    s.title = FixedText("Detailed timing");
     s.key = "detailed_timing";
     const double clockMhz = (Le24(t, 0) + 1) * clockUnitMhz;
     const unsigned width = Le16(t, 4) + 1;
@@ -105,7 +105,7 @@ void AdaptiveSync(Section& s, const FieldWriter& w, Bytes b)
     for (; x + size <= p.size(); x += size) {
         const Bytes d = p.subspan(x, size);
         Section r;
-        r.title = "Adaptive sync range";
+        r.title = FixedText("Adaptive sync range");
         r.key = "adaptive_sync_range";
         w.Flag(r, "native_panel_range", "Native panel range", IsBitSet(d[0], 0));
         const unsigned vtotal = get_bit_range(d[0], 3, 2);
@@ -140,7 +140,7 @@ void DmtTimings(Section& s, const FieldWriter& w, Bytes b)
             char code[8];
             std::snprintf(code, sizeof code, "0x%02X", id);
             Section t;
-            t.title = "DMT timing";
+            t.title = FixedText("DMT timing");
             t.key = "dmt_timing";
             w.Integer(t, "dmt_id", "DMT ID", id);
             const DmtMode* m = FindDmtMode(id);

@@ -31,7 +31,7 @@ std::string Hex(std::uint8_t value)
 
 std::string BlockType(std::span<const std::uint8_t> edid, std::size_t index)
 {
-    return index == 0 ? "Base Block" : ExtensionName(edid[index * kBlock]).title;
+    return index == 0 ? std::string("Base Block") : ExtensionName(edid[index * kBlock]).title.str();
 }
 
 void Checksums(CompleteDecode& d, std::span<const std::uint8_t> edid, std::size_t blocks)

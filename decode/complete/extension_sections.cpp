@@ -88,7 +88,7 @@ struct RawDataBlock {
 Section CtaHeaderFromBytes(Bytes block, const FieldWriter& w)
 {
     Section s;
-    s.title = "CTA-861 Header";
+    s.title = FixedText("CTA-861 Header");
     s.key = "cta861_header";
     w.Integer(s, "revision", "Revision", block[1]);
     w.Flag(s, "it_underscan", "Underscans IT formats", IsBitSet(block[3], 7));
@@ -273,7 +273,7 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
         s.children.push_back(std::move(library->header));
     } else {
         Section header;
-        header.title = "DisplayID Header";
+        header.title = FixedText("DisplayID Header");
         header.key = "displayid_header";
         w.Text(header, "version", "Version", std::to_string(block[1] >> 4) + "." + std::to_string(block[1] & 0xF));
         w.Integer(header, "product_type_code", "Product type (code)", block[3]);
@@ -328,7 +328,7 @@ Section BlockMapExtension(std::span<const std::uint8_t, 128> block, int number, 
         char tag[8];
         std::snprintf(tag, sizeof tag, "0x%02X", block[k]);
         Section entry;
-        entry.title = "Mapped block";
+        entry.title = FixedText("Mapped block");
         entry.key = "mapped_block";
         entry.summary = BlockLabel(number + static_cast<int>(k)) + ", " + ExtensionName(block[k]).title + " (" + tag + ")";
         w.Integer(entry, "block_number", "Block", number + static_cast<int>(k));
