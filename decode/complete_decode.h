@@ -15,6 +15,8 @@
 // Titles and labels are English for people; the report uses them as they
 // stand. Field text is ready to show (units included, the caller's decimal
 // separator). Nothing here comes from a parse of any text.
+#include "model_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,59 +24,6 @@
 #include <vector>
 
 namespace tessarin::complete {
-
-// A key or label: a literal or an entry of a static table, never a text
-// built at run time (whoever holds it keeps only a view of it).
-class FixedText {
-public:
-    constexpr FixedText() = default;
-    constexpr FixedText(const char* text) : text_(text) {}
-    FixedText(const std::string&) = delete;
-    constexpr operator std::string_view() const { return text_; }
-    friend constexpr bool operator==(FixedText a, std::string_view b) noexcept { return a.text_ == b; }
-
-private:
-    std::string_view text_;
-};
-
-// A text of the model. Most are fixed ("Yes", "Standard timing", a block's
-// name) and are kept as a view of the literal; the rest are made at run time
-// ("1920 pixels", "Detailed Timing 2") and owned. A report holds thousands:
-// copying the fixed ones into strings of their own was most of its cost.
-// Reads as a std::string_view.
-class Text {
-public:
-    Text() noexcept = default;
-    Text(FixedText fixed) noexcept : fixed_(fixed) {}
-    // A literal or a static table's entry, as FixedText; a text in a buffer
-    // of the caller's (char*) must be made into a std::string first.
-    Text(const char* fixed) noexcept : fixed_(fixed) {}
-    Text(char*) = delete;
-    Text(std::string made) noexcept : made_(std::move(made)) {}
-
-    operator std::string_view() const noexcept { return fixed_.data() != nullptr ? fixed_ : std::string_view(made_); }
-    std::string_view view() const noexcept { return *this; }
-    bool empty() const noexcept { return view().empty(); }
-    std::size_t size() const noexcept { return view().size(); }
-    std::string str() const { return std::string(view()); }
-    // The owned text, to append to; a fixed one is copied into it first.
-    std::string& Made()
-    {
-        if (fixed_.data() != nullptr) {
-            made_.assign(fixed_);
-            fixed_ = {};
-        }
-        return made_;
-    }
-
-    friend bool operator==(const Text& a, const Text& b) noexcept { return a.view() == b.view(); }
-    friend bool operator==(const Text& a, std::string_view b) noexcept { return a.view() == b; }
-    friend std::string operator+(std::string a, const Text& b) { return std::move(a.append(b.view())); }
-
-private:
-    std::string_view fixed_; // null data: the text is `made_`
-    std::string made_;
-};
 
 // Numbers stay numbers: counts and codes are integers, measured quantities
 // (luminances, rates, chromaticities) reals, names and lists strings.

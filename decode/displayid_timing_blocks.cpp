@@ -48,7 +48,7 @@ Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const Fi
     w.Integer(s, "width_px", "Width", width, "pixels");
     w.Integer(s, "height_px", "Height", height, "lines");
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
-    w.Text(s, "aspect_ratio", "Aspect ratio", Aspect(get_bit_range(t[3], 3, 0)));
+    w.Fixed(s, "aspect_ratio", "Aspect ratio", Aspect(get_bit_range(t[3], 3, 0)));
     w.Integer(s, "horizontal_blank_px", "Horizontal blanking", hblank, "pixels");
     w.Integer(s, "horizontal_offset_px", "Horizontal sync offset", hoffset, "pixels");
     w.Integer(s, "horizontal_sync_px", "Horizontal sync width", hsync, "pixels");

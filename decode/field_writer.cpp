@@ -27,18 +27,28 @@ Field& NewField(Section& s, FixedText key, FixedText label)
     return f;
 }
 
-// "number unit" as the field's own text, allocated once at most.
+// "number unit" as the field's own text, put together on the stack and
+// copied once.
 void SetWithUnit(Text& text, std::string_view number, std::string_view unit)
 {
-    std::string& out = text.Made();
     if (unit.empty()) {
-        out.assign(number);
+        text.Assign(number);
         return;
     }
+    char buffer[64];
+    if (number.size() + 1 + unit.size() <= sizeof buffer) {
+        char* end = std::copy(number.begin(), number.end(), buffer);
+        *end++ = ' ';
+        end = std::copy(unit.begin(), unit.end(), end);
+        text.Assign({buffer, static_cast<std::size_t>(end - buffer)});
+        return;
+    }
+    std::string out;
     out.reserve(number.size() + 1 + unit.size());
-    out.assign(number);
+    out += number;
     out += ' ';
     out += unit;
+    text.Assign(out);
 }
 
 } // namespace
@@ -99,14 +109,14 @@ void FieldWriter::Hex(Section& s, FixedText key, FixedText label, std::int64_t v
         text[n++] = *c >= 'a' ? static_cast<char>(*c - 'a' + 'A') : *c;
     Field& f = NewField(s, key, label);
     f.value.emplace<std::int64_t>(value);
-    f.text.Made().assign(text, n);
+    f.text.Assign({text, n});
 }
 
 void FieldWriter::Text(Section& s, FixedText key, FixedText label, std::string value) const
 {
     Field& f = NewField(s, key, label);
-    f.text.Made() = value;
-    f.value.emplace<complete::Text>(std::move(value));
+    f.text.Assign(value);
+    f.value.emplace<complete::Text>(value);
 }
 
 void FieldWriter::Fixed(Section& s, FixedText key, FixedText label, FixedText value) const

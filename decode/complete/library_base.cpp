@@ -69,7 +69,7 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
         w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
         w.Integer(s, "height_px", "Height", height, "lines");
         w.Integer(s, "refresh_rate_hz", "Refresh rate", t.refresh_rate_hz, "Hz");
-        w.Text(s, "aspect_ratio", "Aspect ratio", StandardAspect(t.aspect_ratio));
+        w.Fixed(s, "aspect_ratio", "Aspect ratio", StandardAspect(t.aspect_ratio));
         parent.children.push_back(std::move(s));
     }
 }
@@ -197,7 +197,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
                                                                "1.000 : 0.400 : 1.400 V p-p",
                                                                "0.700 : 0.000 : 0.700 V p-p"};
         w.Text(s, "input", "Video input", "Analog");
-        w.Text(s, "signal_level", "Signal level", kLevels[static_cast<unsigned>(a->signal_level_std) & 3]);
+        w.Fixed(s, "signal_level", "Signal level", kLevels[static_cast<unsigned>(a->signal_level_std) & 3]);
         w.Flag(s, "blank_to_black_setup", "Blank-to-black setup (pedestal)",
                a->video_setup == DI_EDID_VIDEO_INPUT_ANALOG_BLANK_TO_BLACK_SETUP_PEDESTAL);
         w.Flag(s, "sync_separate", "Separate sync", a->sync_separate);
@@ -211,7 +211,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
                 w.Integer(s, "color_bit_depth", "Colour bit depth", d->color_bit_depth, "bits per primary");
             else
                 w.Text(s, "color_bit_depth_text", "Colour bit depth", "Undefined");
-            w.Text(s, "interface", "Interface", DigitalInterface(d->interface));
+            w.Fixed(s, "interface", "Interface", DigitalInterface(d->interface));
         } else {
             w.Flag(s, "dfp1_compatible", "DFP 1.x compatible", d->dfp1);
         }
@@ -233,7 +233,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
     w.Flag(s, "dpms_suspend", "DPMS suspend", dpms->suspend);
     w.Flag(s, "dpms_off", "DPMS active off", dpms->off);
     if (di_edid_get_video_input_analog(edid) != nullptr || !is14)
-        w.Text(s, "display_color_type", "Display colour type", ColorType(di_edid_get_display_color_type(edid)));
+        w.Fixed(s, "display_color_type", "Display colour type", ColorType(di_edid_get_display_color_type(edid)));
     if (const di_edid_color_encoding_formats* e = di_edid_get_color_encoding_formats(edid)) {
         w.Flag(s, "rgb444", "RGB 4:4:4", e->rgb444);
         w.Flag(s, "ycrcb444", "YCrCb 4:4:4", e->ycrcb444);
@@ -319,7 +319,7 @@ void RangeLimits(Section& s, const di_edid_display_range_limits& r, const FieldW
 {
     static constexpr std::array<const char*, 4> kTypes = {"Range limits only", "Default GTF",
                                                           "Secondary GTF", "CVT"};
-    w.Text(s, "type", "Type", kTypes[static_cast<unsigned>(r.type) & 3]);
+    w.Fixed(s, "type", "Type", kTypes[static_cast<unsigned>(r.type) & 3]);
     w.Integer(s, "min_vertical_rate_hz", "Minimum vertical rate", r.min_vert_rate_hz, "Hz");
     w.Integer(s, "max_vertical_rate_hz", "Maximum vertical rate", r.max_vert_rate_hz, "Hz");
     w.Integer(s, "min_horizontal_rate_khz", "Minimum horizontal rate", r.min_horiz_rate_hz / 1000, "kHz");
@@ -553,13 +553,13 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
         "None", "Field sequential, right on sync", "Field sequential, left on sync",
         "2-way interleaved, right on even lines", "2-way interleaved, left on even lines", "4-way interleaved",
         "Side-by-side interleaved"};
-    w.Text(s, "stereo", "Stereo", kStereo[std::min<unsigned>(static_cast<unsigned>(t.stereo), 6)]);
+    w.Fixed(s, "stereo", "Stereo", kStereo[std::min<unsigned>(static_cast<unsigned>(t.stereo), 6)]);
     if (t.digital_separate != nullptr) {
         w.Text(s, "sync", "Sync", "Digital separate");
-        w.Text(s, "horizontal_sync_polarity", "Horizontal sync polarity",
+        w.Fixed(s, "horizontal_sync_polarity", "Horizontal sync polarity",
                t.digital_separate->sync_horiz_polarity == DI_EDID_DETAILED_TIMING_DEF_SYNC_POSITIVE ? "Positive"
                                                                                                   : "Negative");
-        w.Text(s, "vertical_sync_polarity", "Vertical sync polarity",
+        w.Fixed(s, "vertical_sync_polarity", "Vertical sync polarity",
                t.digital_separate->sync_vert_polarity == DI_EDID_DETAILED_TIMING_DEF_SYNC_POSITIVE ? "Positive"
                                                                                                  : "Negative");
     } else if (t.digital_composite != nullptr) {
