@@ -41,6 +41,7 @@ Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const Fi
     const bool preferred = preferredBit && flag;
     const double total = static_cast<double>(width + hblank) * (height + vblank);
     const double refresh = clockMhz * 1e6 / total;
+    s.summary.reserve(64);
     AppendTiming(s.summary, width, height, refresh, w, interlaced);
     s.summary += std::string(" ") + Aspect(get_bit_range(t[3], 3, 0)) + " " + w.FormatReal(clockMhz, 3) + " MHz" +
                  (preferred ? " (preferred)" : "");

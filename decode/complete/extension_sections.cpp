@@ -207,8 +207,6 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
     const auto finding = [&](const std::string& text) {
         findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": " + text});
     };
-    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
-
     // Data blocks from byte 4 up to the detailed timings' offset.
     const unsigned dtdOffset = block[2];
     const unsigned end = dtdOffset == 0 ? 4 : std::min(dtdOffset, 127u);
@@ -216,6 +214,8 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
         finding("detailed timing offset " + std::to_string(dtdOffset) + " lies inside the header");
     std::vector<RawDataBlock> raws;
     std::vector<unsigned> codes;
+    raws.reserve(16);
+    codes.reserve(16);
     std::vector<Section> truncated;
     for (unsigned x = 4; x < end;) {
         const unsigned length = get_bit_range(block[x], 4, 0);
@@ -234,6 +234,9 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
         codes.push_back(raw.code());
         x += length + 1;
     }
+    // The header, the data blocks and at most six detailed timings.
+    s.children.reserve(1 + raws.size() + truncated.size() + 6);
+    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
     LibraryBlocks blocks(library, codes);
     for (const RawDataBlock& raw : raws)
         s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));

@@ -30,6 +30,7 @@ Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
         return std::string(id);
     }(), "dmt_timing");
     const double refresh = static_cast<double>(t.refresh_rate_hz);
+    s.summary.reserve(64);
     AppendTiming(s.summary, t.horiz_video, t.vert_video, refresh, w);
     s.summary += ' ';
     w.AppendReal(s.summary, double(t.pixel_clock_hz) / 1e6, 3);
@@ -469,11 +470,13 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
     const di_edid* edid = di_info_get_edid(info);
     if (edid == nullptr)
         return BytesOnlySection("Base Block", "base_block", base);
+    s.children.reserve(6);
     VendorProduct(s, info, edid, w);
     BasicParameters(s, edid, w);
     Chromaticity(s, edid, w);
     EstablishedTimings(s, edid, w);
     Section standard = Make("Standard Timings", "standard_timings");
+    standard.children.reserve(8);
     StandardTimings(standard, di_edid_get_standard_timings(edid), w);
     if (standard.children.empty())
         w.Text(standard, "timings", "Timings", "None");
@@ -484,6 +487,7 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
     const di_edid_detailed_timing_def* const* dtds = di_edid_get_detailed_timing_defs(edid);
     const di_edid_display_descriptor* const* descriptors = di_edid_get_display_descriptors(edid);
     Section slots = Make("Detailed Timings and Display Descriptors", "descriptors");
+    slots.children.reserve(4);
     int timingNumber = 0;
     for (int slot = 0; slot < 4; ++slot) {
         const auto raw = base.subspan(54 + 18 * static_cast<std::size_t>(slot), 18);
@@ -521,6 +525,7 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
     const double clock = double(t.pixel_clock_hz) / 1e6;
     const int height = t.interlaced ? 2 * t.vert_video : t.vert_video;
     std::string& summary = s.summary;
+    summary.reserve(64);
     AppendTiming(summary, t.horiz_video, height, refresh, w, t.interlaced);
     summary += ' ';
     w.AppendReal(summary, clock, 3);

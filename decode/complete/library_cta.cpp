@@ -219,6 +219,7 @@ Section VicSection(unsigned vic, bool native, const FieldWriter& w)
     const double refresh = double(f->pixel_clock_hz) / (htotal * vtotal);
     const double clock = double(f->pixel_clock_hz) / 1e6;
     std::string& summary = s.summary;
+    summary.reserve(64);
     AppendInteger(summary, f->h_active);
     summary += 'x';
     AppendInteger(summary, f->v_active);

@@ -22,9 +22,14 @@ Section DetailedTiming(const di_displayid_type_i_ii_vii_timing& t, const FieldWr
     const double htotal = t.horiz_active + t.horiz_blank;
     const double vtotal = t.vert_active + t.vert_blank;
     const double refresh = htotal * vtotal > 0 ? t.pixel_clock_mhz * 1e6 / (htotal * vtotal) : 0.0;
-    s.summary = std::to_string(t.horiz_active) + "x" + std::to_string(t.vert_active) + (t.interlaced ? "i " : " ") +
-                w.FormatReal(refresh, 3) + " Hz " + Aspect(t.aspect_ratio) + " " + w.FormatReal(t.pixel_clock_mhz, 3) +
-                " MHz" + (t.preferred ? " (preferred)" : "");
+    std::string& summary = s.summary;
+    summary.reserve(64);
+    AppendTiming(summary, t.horiz_active, t.vert_active, refresh, w, t.interlaced);
+    summary += ' ';
+    summary += Aspect(t.aspect_ratio);
+    summary += ' ';
+    w.AppendReal(summary, static_cast<double>(t.pixel_clock_mhz), 3);
+    summary += t.preferred ? " MHz (preferred)" : " MHz";
     w.Real(s, "pixel_clock_mhz", "Pixel clock", t.pixel_clock_mhz, 3, "MHz");
     w.Integer(s, "width_px", "Width", t.horiz_active, "pixels");
     w.Integer(s, "height_px", "Height", t.vert_active, "lines");
