@@ -95,6 +95,7 @@ public:
 
     friend bool operator==(const Text& a, const Text& b) noexcept { return a.view() == b.view(); }
     friend bool operator==(const Text& a, std::string_view b) noexcept { return a.view() == b; }
+    friend bool operator==(const Text& a, const char* b) noexcept { return a.view() == std::string_view(b); }
     friend std::string operator+(std::string a, const Text& b) { return std::move(a.append(b.view())); }
 
 private:
