@@ -27,28 +27,13 @@ Field& NewField(Section& s, FixedText key, FixedText label)
     return f;
 }
 
-// "number unit" as the field's own text, put together on the stack and
-// copied once.
+// "number unit" as the field's own text.
 void SetWithUnit(Text& text, std::string_view number, std::string_view unit)
 {
-    if (unit.empty()) {
+    if (unit.empty())
         text.Assign(number);
-        return;
-    }
-    char buffer[64];
-    if (number.size() + 1 + unit.size() <= sizeof buffer) {
-        char* end = std::copy(number.begin(), number.end(), buffer);
-        *end++ = ' ';
-        end = std::copy(unit.begin(), unit.end(), end);
-        text.Assign({buffer, static_cast<std::size_t>(end - buffer)});
-        return;
-    }
-    std::string out;
-    out.reserve(number.size() + 1 + unit.size());
-    out += number;
-    out += ' ';
-    out += unit;
-    text.Assign(out);
+    else
+        text.Assign(number, unit);
 }
 
 } // namespace

@@ -84,6 +84,26 @@ public:
         }
     }
 
+    // Replaces the text with "first second" ("1920 pixels"): a number and
+    // its unit go straight into place.
+    void Assign(std::string_view first, std::string_view second)
+    {
+        const std::size_t size = first.size() + 1 + second.size();
+        Release();
+        char* out = inline_;
+        if (size > kInline) {
+            out = new char[size];
+            data_ = out;
+            kind_ = Kind::Heap;
+        } else {
+            kind_ = Kind::Inline;
+        }
+        size_ = static_cast<std::uint32_t>(size);
+        std::memcpy(out, first.data(), first.size());
+        out[first.size()] = ' ';
+        std::memcpy(out + first.size() + 1, second.data(), second.size());
+    }
+
     operator std::string_view() const noexcept
     {
         return {kind_ == Kind::Inline ? inline_ : data_, size_};

@@ -35,10 +35,14 @@ void HdmiFields(Section& s, const FieldWriter& w, Payload p)
 {
     if (!p.has(1))
         return ExtraBytes(s, w, p, 0);
-    char address[32];
-    std::snprintf(address, sizeof address, "%u.%u.%u.%u", get_bit_range(p[0], 7, 4), get_bit_range(p[0], 3, 0),
-                  get_bit_range(p[1], 7, 4), get_bit_range(p[1], 3, 0));
-    w.Text(s, "physical_address", "Source physical address", std::string(address));
+    std::string address;
+    for (const unsigned part : {get_bit_range(p[0], 7, 4), get_bit_range(p[0], 3, 0), get_bit_range(p[1], 7, 4),
+                                get_bit_range(p[1], 3, 0)}) {
+        if (!address.empty())
+            address += '.';
+        AppendInteger(address, part);
+    }
+    w.Text(s, "physical_address", "Source physical address", std::move(address));
     if (!p.has(2))
         return;
     w.Flag(s, "supports_ai", "Supports_AI (ACP, ISRC1, ISRC2)", IsBitSet(p[2], 7));
@@ -269,22 +273,24 @@ void MicrosoftFields(Section& s, const FieldWriter& w, Payload p)
 
 std::string ContainerIdText(std::span<const std::uint8_t, 16> id)
 {
+    static constexpr char kHex[] = "0123456789abcdef";
     std::string text;
+    text.reserve(36);
     for (std::size_t i = 0; i < id.size(); ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
             text += '-';
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%02x", id[i]);
-        text += pair;
+        text += kHex[id[i] >> 4];
+        text += kHex[id[i] & 0xF];
     }
     return text;
 }
 
 std::string OuiText(std::uint32_t oui)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X-%02X-%02X", (oui >> 16) & 0xFF, (oui >> 8) & 0xFF, oui & 0xFF);
-    return text;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const char text[8] = {kHex[(oui >> 20) & 0xF], kHex[(oui >> 16) & 0xF], '-', kHex[(oui >> 12) & 0xF],
+                          kHex[(oui >> 8) & 0xF],  '-',                     kHex[(oui >> 4) & 0xF], kHex[oui & 0xF]};
+    return std::string(text, sizeof text);
 }
 
 Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const FieldWriter& w)
