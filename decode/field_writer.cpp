@@ -152,37 +152,32 @@ std::string_view FieldWriter::RealText(char (&buffer)[kRealBuffer], double value
 {
     if (!std::isfinite(value))
         value = 0.0;
-    char* out = buffer;
     std::uint64_t count = 0;
     if (ScaledCount(std::fabs(value), decimals, count)) {
-        // Fixed notation of `count` units of 10^-decimals; the sign is kept
-        // for a negative value that rounds to zero, as printf keeps it.
-        char digits[24];
-        char* end = std::to_chars(digits, digits + sizeof digits, count).ptr;
-        const int length = static_cast<int>(end - digits);
-        if (std::signbit(value))
-            *out++ = '-';
-        if (length <= decimals) {
-            *out++ = '0';
-            if (decimals > 0)
-                *out++ = separator_;
-            for (int pad = decimals - length; pad > 0; --pad)
-                *out++ = '0';
-            out = std::copy(digits, end, out);
-        } else {
-            out = std::copy(digits, end - decimals, out);
-            if (decimals > 0) {
-                *out++ = separator_;
-                out = std::copy(end - decimals, end, out);
-            }
+        // Fixed notation of `count` units of 10^-decimals, written from the
+        // right at the buffer's end; the sign is kept for a negative value
+        // that rounds to zero, as printf keeps it.
+        char* const end = buffer + kRealBuffer;
+        char* out = end;
+        for (int i = 0; i < decimals; ++i) {
+            *--out = static_cast<char>('0' + count % 10);
+            count /= 10;
         }
-    } else {
-        // Fixed notation rounds the binary value exactly, as printf's "%.*f"
-        // does; the largest double takes 309 digits before the point.
-        out = std::to_chars(buffer, buffer + kRealBuffer, value, std::chars_format::fixed, decimals).ptr;
-        if (separator_ != '.')
-            std::replace(buffer, out, '.', separator_);
+        if (decimals > 0)
+            *--out = separator_;
+        do {
+            *--out = static_cast<char>('0' + count % 10);
+            count /= 10;
+        } while (count != 0);
+        if (std::signbit(value))
+            *--out = '-';
+        return {out, static_cast<std::size_t>(end - out)};
     }
+    // Fixed notation rounds the binary value exactly, as printf's "%.*f"
+    // does; the largest double takes 309 digits before the point.
+    char* const out = std::to_chars(buffer, buffer + kRealBuffer, value, std::chars_format::fixed, decimals).ptr;
+    if (separator_ != '.')
+        std::replace(buffer, out, '.', separator_);
     return {buffer, static_cast<std::size_t>(out - buffer)};
 }
 
