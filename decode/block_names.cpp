@@ -118,7 +118,7 @@ constexpr std::array<Entry, 9> kExtensions = {{
 BlockName FromEntry(const Entry* e, const char* unknownTitle, const char* unknownKey, unsigned code)
 {
     if (e != nullptr)
-        return {e->title, e->key};
+        return {FixedText(e->title), e->key};
     return {std::string(unknownTitle) + " " + HexCode(code), unknownKey};
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // The standard's names of CTA-861 data blocks, DisplayID data blocks and
 // EDID extensions, by their tags: a part nobody decodes still shows what it is.
+#include "complete_decode.h"
+
 #include <cstdint>
 #include <string>
 
 namespace tessarin::complete {
 
 struct BlockName {
-    std::string title; // "Colorimetry Data Block"
-    std::string key;   // "colorimetry_data_block"
+    Text title;    // "Colorimetry Data Block"
+    FixedText key; // "colorimetry_data_block"
 };
 
 // `tag` 0..7 from the header byte; `extendedTag` the byte after it (used

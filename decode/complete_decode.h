@@ -15,6 +15,8 @@
 // Titles and labels are English for people; the report uses them as they
 // stand. Field text is ready to show (units included, the caller's decimal
 // separator). Nothing here comes from a parse of any text.
+#include "model_text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,7 +27,7 @@ namespace tessarin::complete {
 
 // Numbers stay numbers: counts and codes are integers, measured quantities
 // (luminances, rates, chromaticities) reals, names and lists strings.
-using FieldValue = std::variant<bool, std::int64_t, double, std::string>;
+using FieldValue = std::variant<bool, std::int64_t, double, Text>;
 
 // Keys and labels are fixed texts of the decoders (literals, static tables):
 // a report holds thousands of fields, and none needs its own copy of them.
@@ -33,12 +35,12 @@ struct Field {
     std::string_view key;   // snake_case, the unit in the name
     std::string_view label; // "Max luminance"
     FieldValue value;
-    std::string text; // "408.76 cd/m²"
+    Text text; // "408.76 cd/m²"
 };
 
 struct Section {
-    std::string title; // the standard's name: "Audio Data Block"
-    std::string key;   // snake_case kind of the section
+    Text title;           // the standard's name: "Audio Data Block"
+    FixedText key;        // snake_case kind of the section
     // When not empty, the report shows the section as this one line after
     // its title ("VIC 60" then "1280x720p 24.000 Hz 16:9 59.400 MHz"); its
     // fields then carry the same facts for machines.

@@ -16,7 +16,7 @@ using Bytes = std::span<const std::uint8_t>;
 Section Titled(const char* title, const char* key)
 {
     Section s;
-    s.title = title;
+    s.title = FixedText(title);
     s.key = key;
     return s;
 }

@@ -46,7 +46,7 @@ void ProductIdentification(Section& s, const FieldWriter& w, Bytes b)
     char vendor[16];
     if (b[0] == 0x20) {
         std::snprintf(vendor, sizeof vendor, "%02X-%02X-%02X", b[3], b[4], b[5]);
-        w.Text(s, "oui", "OUI", vendor);
+        w.Text(s, "oui", "OUI", std::string(vendor));
     } else {
         // Three letters, as in the base block's PNP ID; anything else is kept as hex.
         const bool printable = b[3] >= 0x20 && b[3] < 0x7F && b[4] >= 0x20 && b[4] < 0x7F && b[5] >= 0x20 && b[5] < 0x7F;
@@ -54,7 +54,7 @@ void ProductIdentification(Section& s, const FieldWriter& w, Bytes b)
             std::snprintf(vendor, sizeof vendor, "%c%c%c", b[3], b[4], b[5]);
         else
             std::snprintf(vendor, sizeof vendor, "%02X-%02X-%02X", b[3], b[4], b[5]);
-        w.Text(s, "vendor_id", "Vendor", vendor);
+        w.Text(s, "vendor_id", "Vendor", std::string(vendor));
     }
     w.Integer(s, "product_code", "Product code", Le16(b, 6));
     const std::uint32_t serial = Le16(b, 8) | static_cast<std::uint32_t>(Le16(b, 10)) << 16;

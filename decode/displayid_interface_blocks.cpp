@@ -78,7 +78,7 @@ void ColorCharacteristics(Section& s, const FieldWriter& w, Bytes block)
     for (unsigned i = 0; i < primaries + whites; ++i) {
         const std::size_t at = 1 + 3 * i;
         Section point;
-        point.title = i < primaries ? "Primary" : "White point";
+        point.title = FixedText(i < primaries ? "Primary" : "White point");
         point.key = i < primaries ? "primary" : "white_point";
         const double x = ChromaLowFirst(p, at);
         const double y = ChromaHighFirst(p, at + 1);

@@ -25,7 +25,7 @@ const char* Aspect(unsigned code)
 Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const FieldWriter& w)
 {
     Section s;
-    s.title = "Detailed timing";
+    s.title = FixedText("Detailed timing");
     s.key = "detailed_timing";
     const double clockMhz = (Le24(t, 0) + 1) * clockUnitMhz;
     const unsigned width = Le16(t, 4) + 1;
@@ -41,6 +41,7 @@ Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const Fi
     const bool preferred = preferredBit && flag;
     const double total = static_cast<double>(width + hblank) * (height + vblank);
     const double refresh = clockMhz * 1e6 / total;
+    s.summary.reserve(64);
     AppendTiming(s.summary, width, height, refresh, w, interlaced);
     s.summary += std::string(" ") + Aspect(get_bit_range(t[3], 3, 0)) + " " + w.FormatReal(clockMhz, 3) + " MHz" +
                  (preferred ? " (preferred)" : "");
@@ -48,7 +49,7 @@ Section DetailedTiming(Bytes t, double clockUnitMhz, bool preferredBit, const Fi
     w.Integer(s, "width_px", "Width", width, "pixels");
     w.Integer(s, "height_px", "Height", height, "lines");
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
-    w.Text(s, "aspect_ratio", "Aspect ratio", Aspect(get_bit_range(t[3], 3, 0)));
+    w.Fixed(s, "aspect_ratio", "Aspect ratio", Aspect(get_bit_range(t[3], 3, 0)));
     w.Integer(s, "horizontal_blank_px", "Horizontal blanking", hblank, "pixels");
     w.Integer(s, "horizontal_offset_px", "Horizontal sync offset", hoffset, "pixels");
     w.Integer(s, "horizontal_sync_px", "Horizontal sync width", hsync, "pixels");
@@ -105,7 +106,7 @@ void AdaptiveSync(Section& s, const FieldWriter& w, Bytes b)
     for (; x + size <= p.size(); x += size) {
         const Bytes d = p.subspan(x, size);
         Section r;
-        r.title = "Adaptive sync range";
+        r.title = FixedText("Adaptive sync range");
         r.key = "adaptive_sync_range";
         w.Flag(r, "native_panel_range", "Native panel range", IsBitSet(d[0], 0));
         const unsigned vtotal = get_bit_range(d[0], 3, 2);
@@ -140,7 +141,7 @@ void DmtTimings(Section& s, const FieldWriter& w, Bytes b)
             char code[8];
             std::snprintf(code, sizeof code, "0x%02X", id);
             Section t;
-            t.title = "DMT timing";
+            t.title = FixedText("DMT timing");
             t.key = "dmt_timing";
             w.Integer(t, "dmt_id", "DMT ID", id);
             const DmtMode* m = FindDmtMode(id);

@@ -1,5 +1,6 @@
 #include "field_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -7,35 +8,32 @@ namespace tessarin::complete {
 
 namespace {
 
-// Most texts fit the string's own buffer; a longer one gets its room at once.
-std::string WithUnit(std::string_view number, std::string_view unit)
-{
-    std::string text;
-    if (number.size() + 1 + unit.size() > text.capacity())
-        text.reserve(number.size() + 1 + unit.size());
-    text += number;
-    if (!unit.empty()) {
-        text += ' ';
-        text += unit;
-    }
-    return text;
-}
-
 std::string_view IntegerText(char (&buffer)[24], std::int64_t value)
 {
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     return {buffer, static_cast<std::size_t>(end - buffer)};
 }
 
-// Sections hold a handful of fields or a few dozen: room for eight at the
-// first saves the smallest steps of the vector's growth. Braces, not
-// emplace_back: clang 14 cannot make an aggregate from parentheses.
-template <class Value>
-void Add(Section& s, FixedText key, FixedText label, Value&& value, std::string&& text)
+// A field made in place at the end of the section's list: no temporary to
+// move. Sections hold a handful of fields or a few dozen: room for eight at
+// the first saves the smallest steps of the vector's growth.
+Field& NewField(Section& s, FixedText key, FixedText label)
 {
     if (s.fields.capacity() == 0)
         s.fields.reserve(8);
-    s.fields.push_back(Field{key, label, std::forward<Value>(value), std::move(text)});
+    Field& f = s.fields.emplace_back();
+    f.key = key;
+    f.label = label;
+    return f;
+}
+
+// "number unit" as the field's own text.
+void SetWithUnit(Text& text, std::string_view number, std::string_view unit)
+{
+    if (unit.empty())
+        text.Assign(number);
+    else
+        text.Assign(number, unit);
 }
 
 } // namespace
@@ -49,7 +47,9 @@ void AppendInteger(std::string& out, std::int64_t value)
 void AppendTiming(std::string& out, std::int64_t width, std::int64_t height, double refreshHz, const FieldWriter& w,
                   bool interlaced)
 {
-    AppendInteger(out, width);
+    char buffer[24];
+    const std::string_view wide = IntegerText(buffer, width);
+    out += wide;
     out += 'x';
     AppendInteger(out, height);
     out += interlaced ? "i " : " ";
@@ -59,44 +59,56 @@ void AppendTiming(std::string& out, std::int64_t width, std::int64_t height, dou
 
 void FieldWriter::Flag(Section& s, FixedText key, FixedText label, bool value) const
 {
-    Add(s, key, label, value, value ? "Yes" : "No");
+    Field& f = NewField(s, key, label);
+    f.value = value;
+    f.text = FixedText(value ? "Yes" : "No");
 }
 
 void FieldWriter::Integer(Section& s, FixedText key, FixedText label, std::int64_t value,
                           std::string_view unit) const
 {
+    Field& f = NewField(s, key, label);
+    f.value.emplace<std::int64_t>(value);
     char buffer[24];
-    Add(s, key, label, value, WithUnit(IntegerText(buffer, value), unit));
+    SetWithUnit(f.text, IntegerText(buffer, value), unit);
 }
 
 void FieldWriter::Real(Section& s, FixedText key, FixedText label, double value, int decimals,
                        std::string_view unit) const
 {
-    std::string text; // "59.940 Hz" fits the string's own buffer
-    AppendReal(text, value, decimals);
-    if (!unit.empty()) {
-        text += ' ';
-        text += unit;
-    }
-    Add(s, key, label, value, std::move(text));
+    Field& f = NewField(s, key, label);
+    f.value.emplace<double>(value);
+    char buffer[kRealBuffer];
+    SetWithUnit(f.text, RealText(buffer, value, decimals), unit);
 }
 
 void FieldWriter::Hex(Section& s, FixedText key, FixedText label, std::int64_t value, int digits) const
 {
     char buffer[24];
     auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<unsigned long long>(value), 16);
-    std::string text = "0x";
-    for (int pad = digits - static_cast<int>(end - buffer); pad > 0; --pad)
-        text += '0';
+    char text[48] = {'0', 'x'};
+    std::size_t n = 2;
+    for (int pad = digits - static_cast<int>(end - buffer); pad > 0 && n < 24; --pad)
+        text[n++] = '0';
     for (const char* c = buffer; c != end; ++c)
-        text += *c >= 'a' ? static_cast<char>(*c - 'a' + 'A') : *c;
-    Add(s, key, label, value, std::move(text));
+        text[n++] = *c >= 'a' ? static_cast<char>(*c - 'a' + 'A') : *c;
+    Field& f = NewField(s, key, label);
+    f.value.emplace<std::int64_t>(value);
+    f.text.Assign({text, n});
 }
 
 void FieldWriter::Text(Section& s, FixedText key, FixedText label, std::string value) const
 {
-    std::string text = value;
-    Add(s, key, label, std::move(value), std::move(text));
+    Field& f = NewField(s, key, label);
+    f.text.Assign(value);
+    f.value.emplace<complete::Text>(value);
+}
+
+void FieldWriter::Fixed(Section& s, FixedText key, FixedText label, FixedText value) const
+{
+    Field& f = NewField(s, key, label);
+    f.value.emplace<complete::Text>(value);
+    f.text = value;
 }
 
 void FieldWriter::Bytes(Section& s, FixedText key, FixedText label, std::span<const std::uint8_t> bytes) const
@@ -136,44 +148,43 @@ bool ScaledCount(double magnitude, int decimals, std::uint64_t& count)
 
 } // namespace
 
-void FieldWriter::AppendReal(std::string& out, double value, int decimals) const
+std::string_view FieldWriter::RealText(char (&buffer)[kRealBuffer], double value, int decimals) const
 {
     if (!std::isfinite(value))
         value = 0.0;
-    const std::size_t start = out.size();
     std::uint64_t count = 0;
     if (ScaledCount(std::fabs(value), decimals, count)) {
-        // Fixed notation of `count` units of 10^-decimals; the sign is kept
-        // for a negative value that rounds to zero, as printf keeps it.
-        char digits[24];
-        char* end = std::to_chars(digits, digits + sizeof digits, count).ptr;
-        int length = static_cast<int>(end - digits);
-        if (std::signbit(value))
-            out += '-';
-        if (length <= decimals) {
-            out += '0';
-            if (decimals > 0)
-                out += '.';
-            out.append(static_cast<std::size_t>(decimals - length), '0');
-            out.append(digits, end);
-        } else {
-            out.append(digits, static_cast<std::size_t>(length - decimals));
-            if (decimals > 0) {
-                out += '.';
-                out.append(end - decimals, end);
-            }
+        // Fixed notation of `count` units of 10^-decimals, written from the
+        // right at the buffer's end; the sign is kept for a negative value
+        // that rounds to zero, as printf keeps it.
+        char* const end = buffer + kRealBuffer;
+        char* out = end;
+        for (int i = 0; i < decimals; ++i) {
+            *--out = static_cast<char>('0' + count % 10);
+            count /= 10;
         }
-    } else {
-        // Fixed notation rounds the binary value exactly, as printf's "%.*f"
-        // does; the largest double takes 309 digits before the point.
-        char buffer[400];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-        out.append(buffer, end);
+        if (decimals > 0)
+            *--out = separator_;
+        do {
+            *--out = static_cast<char>('0' + count % 10);
+            count /= 10;
+        } while (count != 0);
+        if (std::signbit(value))
+            *--out = '-';
+        return {out, static_cast<std::size_t>(end - out)};
     }
+    // Fixed notation rounds the binary value exactly, as printf's "%.*f"
+    // does; the largest double takes 309 digits before the point.
+    char* const out = std::to_chars(buffer, buffer + kRealBuffer, value, std::chars_format::fixed, decimals).ptr;
     if (separator_ != '.')
-        for (std::size_t i = start; i < out.size(); ++i)
-            if (out[i] == '.')
-                out[i] = separator_;
+        std::replace(buffer, out, '.', separator_);
+    return {buffer, static_cast<std::size_t>(out - buffer)};
+}
+
+void FieldWriter::AppendReal(std::string& out, double value, int decimals) const
+{
+    char buffer[kRealBuffer];
+    out += RealText(buffer, value, decimals);
 }
 
 std::string HexBytes(std::span<const std::uint8_t> bytes)
@@ -190,11 +201,11 @@ std::string HexBytes(std::span<const std::uint8_t> bytes)
     return text;
 }
 
-Section BytesOnlySection(std::string title, std::string key, std::span<const std::uint8_t> bytes)
+Section BytesOnlySection(Text title, FixedText key, std::span<const std::uint8_t> bytes)
 {
     Section s;
     s.title = std::move(title);
-    s.key = std::move(key);
+    s.key = key;
     s.bytes.assign(bytes.begin(), bytes.end());
     s.bytesOnly = true;
     return s;

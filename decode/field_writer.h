@@ -10,18 +10,6 @@
 
 namespace tessarin::complete {
 
-// A field's key or label: a literal or an entry of a static table, never a
-// text built at run time (a Field keeps only a view of it).
-class FixedText {
-public:
-    constexpr FixedText(const char* text) : text_(text) {}
-    FixedText(const std::string&) = delete;
-    constexpr operator std::string_view() const { return text_; }
-
-private:
-    std::string_view text_;
-};
-
 class FieldWriter {
 public:
     explicit FieldWriter(char decimalSeparator = '.') : separator_(decimalSeparator) {}
@@ -42,6 +30,17 @@ public:
     // An integer code shown in hexadecimal, at least `digits` wide: "0xE6".
     void Hex(Section& s, FixedText key, FixedText label, std::int64_t value, int digits = 2) const;
     void Text(Section& s, FixedText key, FixedText label, std::string value) const;
+    // A literal is kept as a view, never copied.
+    template <std::size_t N>
+    void Text(Section& s, FixedText key, FixedText label, const char (&literal)[N]) const
+    {
+        Fixed(s, key, label, literal);
+    }
+    // A text made in a local buffer is not a literal: it goes as a std::string.
+    template <std::size_t N>
+    void Text(Section& s, FixedText key, FixedText label, char (&buffer)[N]) const = delete;
+    // A text of a static table (a name by code), kept as a view.
+    void Fixed(Section& s, FixedText key, FixedText label, FixedText value) const;
     // A run of bytes as "01 02 0A ...", kept as that text.
     void Bytes(Section& s, FixedText key, FixedText label, std::span<const std::uint8_t> bytes) const;
 
@@ -50,6 +49,12 @@ public:
     // The same text, appended: summaries are built in one string.
     void AppendReal(std::string& out, double value, int decimals) const;
     char separator() const noexcept { return separator_; }
+
+    // Room for any real's text: the largest double takes 309 digits before
+    // the point, and decimals are at most a few dozen.
+    static constexpr std::size_t kRealBuffer = 400;
+    // The text of AppendReal in `buffer`.
+    std::string_view RealText(char (&buffer)[kRealBuffer], double value, int decimals) const;
 
 private:
     char separator_;
@@ -67,6 +72,6 @@ void AppendTiming(std::string& out, std::int64_t width, std::int64_t height, dou
 std::string HexBytes(std::span<const std::uint8_t> bytes);
 
 // A section holding only the bytes of a part nobody decodes here.
-Section BytesOnlySection(std::string title, std::string key, std::span<const std::uint8_t> bytes);
+Section BytesOnlySection(Text title, FixedText key, std::span<const std::uint8_t> bytes);
 
 } // namespace tessarin::complete

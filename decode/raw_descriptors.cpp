@@ -31,6 +31,7 @@ Section DetailedTimingFromBytes(std::span<const std::uint8_t, 18> d, int number,
     const double refresh = htotal * vtotal > 0 ? clock * 1e6 / (htotal * vtotal) : 0.0;
     const unsigned height = interlaced ? 2 * vActive : vActive;
     std::string& summary = s.summary;
+    summary.reserve(64);
     AppendTiming(summary, hActive, height, refresh, w, interlaced);
     summary += ' ';
     w.AppendReal(summary, clock, 3);

@@ -35,10 +35,14 @@ void HdmiFields(Section& s, const FieldWriter& w, Payload p)
 {
     if (!p.has(1))
         return ExtraBytes(s, w, p, 0);
-    char address[32];
-    std::snprintf(address, sizeof address, "%u.%u.%u.%u", get_bit_range(p[0], 7, 4), get_bit_range(p[0], 3, 0),
-                  get_bit_range(p[1], 7, 4), get_bit_range(p[1], 3, 0));
-    w.Text(s, "physical_address", "Source physical address", address);
+    std::string address;
+    for (const unsigned part : {get_bit_range(p[0], 7, 4), get_bit_range(p[0], 3, 0), get_bit_range(p[1], 7, 4),
+                                get_bit_range(p[1], 3, 0)}) {
+        if (!address.empty())
+            address += '.';
+        AppendInteger(address, part);
+    }
+    w.Text(s, "physical_address", "Source physical address", std::move(address));
     if (!p.has(2))
         return;
     w.Flag(s, "supports_ai", "Supports_AI (ACP, ISRC1, ISRC2)", IsBitSet(p[2], 7));
@@ -80,7 +84,7 @@ void HdmiFields(Section& s, const FieldWriter& w, Payload p)
     i += 2;
     for (unsigned n = 0; n < vicLength && p.has(i); ++n, ++i) {
         Section vic;
-        vic.title = "HDMI VIC";
+        vic.title = FixedText("HDMI VIC");
         vic.key = "hdmi_vic";
         w.Integer(vic, "hdmi_vic", "HDMI VIC", p[i]);
         w.Text(vic, "format", "Format", p[i] < kHdmiVics.size() && p[i] > 0 ? kHdmiVics[p[i]] : "Unknown");
@@ -269,22 +273,24 @@ void MicrosoftFields(Section& s, const FieldWriter& w, Payload p)
 
 std::string ContainerIdText(std::span<const std::uint8_t, 16> id)
 {
+    static constexpr char kHex[] = "0123456789abcdef";
     std::string text;
+    text.reserve(36);
     for (std::size_t i = 0; i < id.size(); ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
             text += '-';
-        char pair[4];
-        std::snprintf(pair, sizeof pair, "%02x", id[i]);
-        text += pair;
+        text += kHex[id[i] >> 4];
+        text += kHex[id[i] & 0xF];
     }
     return text;
 }
 
 std::string OuiText(std::uint32_t oui)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X-%02X-%02X", (oui >> 16) & 0xFF, (oui >> 8) & 0xFF, oui & 0xFF);
-    return text;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const char text[8] = {kHex[(oui >> 20) & 0xF], kHex[(oui >> 16) & 0xF], '-', kHex[(oui >> 12) & 0xF],
+                          kHex[(oui >> 8) & 0xF],  '-',                     kHex[(oui >> 4) & 0xF], kHex[oui & 0xF]};
+    return std::string(text, sizeof text);
 }
 
 Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const FieldWriter& w)
@@ -296,20 +302,20 @@ Section DecodeVendorSpecificDataBlock(std::span<const std::uint8_t> block, const
     Section s;
     switch (oui) {
     case kOuiHdmi:
-        s.title = "Vendor-Specific Data Block (HDMI)";
+        s.title = FixedText("Vendor-Specific Data Block (HDMI)");
         s.key = "vendor_specific_data_block_hdmi";
         break;
     case kOuiHdmiForum:
-        s.title = "Vendor-Specific Data Block (HDMI Forum)";
+        s.title = FixedText("Vendor-Specific Data Block (HDMI Forum)");
         s.key = "vendor_specific_data_block_hdmi_forum";
         break;
     case kOuiAmd:
-        s.title = "Vendor-Specific Data Block (AMD)";
+        s.title = FixedText("Vendor-Specific Data Block (AMD)");
         s.key = "vendor_specific_data_block_amd";
         break;
     case kOuiMicrosoft:
         if (payload.bytes.size() >= 18) {
-            s.title = "Vendor-Specific Data Block (Microsoft)";
+            s.title = FixedText("Vendor-Specific Data Block (Microsoft)");
             s.key = "vendor_specific_data_block_microsoft";
         } else {
             s = BytesOnlySection("Vendor-Specific Data Block (Microsoft)", "vendor_specific_data_block_microsoft",
@@ -344,7 +350,7 @@ Section DecodeHdmiForumSinkCapability(std::span<const std::uint8_t> block, const
         return BytesOnlySection("HDMI Forum Sink Capability Data Block", "hdmi_forum_sink_capability_data_block",
                                 block);
     Section s;
-    s.title = "HDMI Forum Sink Capability Data Block";
+    s.title = FixedText("HDMI Forum Sink Capability Data Block");
     s.key = "hdmi_forum_sink_capability_data_block";
     HdmiForumFields(s, w, Payload{block.subspan(4)});
     return s;
@@ -356,7 +362,7 @@ Section DecodeHdmiForumExtensionOverride(std::span<const std::uint8_t> block, co
         return BytesOnlySection("HDMI Forum EDID Extension Override Data Block",
                                 "hdmi_forum_edid_extension_override_data_block", block);
     Section s;
-    s.title = "HDMI Forum EDID Extension Override Data Block";
+    s.title = FixedText("HDMI Forum EDID Extension Override Data Block");
     s.key = "hdmi_forum_edid_extension_override_data_block";
     w.Integer(s, "extension_block_count", "EDID extension block count", block[2]);
     ExtraBytes(s, w, Payload{block.subspan(2)}, 1);

@@ -153,7 +153,7 @@ Section DolbyVision(Bytes block, const FieldWriter& w)
         s = BytesOnlySection("Vendor-Specific Video Data Block (Dolby)",
                              "vendor_specific_video_data_block_dolby", block);
     } else {
-        s.title = "Vendor-Specific Video Data Block (Dolby)";
+        s.title = FixedText("Vendor-Specific Video Data Block (Dolby)");
         s.key = "vendor_specific_video_data_block_dolby";
     }
     w.Text(s, "oui", "OUI", OuiText(kOuiDolby));
@@ -181,7 +181,7 @@ Section Hdr10Plus(Bytes block, const FieldWriter& w)
         s = BytesOnlySection("Vendor-Specific Video Data Block (HDR10+)", "vendor_specific_video_data_block_hdr10plus",
                              block);
     } else {
-        s.title = "Vendor-Specific Video Data Block (HDR10+)";
+        s.title = FixedText("Vendor-Specific Video Data Block (HDR10+)");
         s.key = "vendor_specific_video_data_block_hdr10plus";
     }
     w.Text(s, "oui", "OUI", OuiText(kOuiHdr10Plus));
@@ -206,7 +206,7 @@ Section DolbyAudio(Bytes block, const FieldWriter& w)
         s = BytesOnlySection("Vendor-Specific Audio Data Block (Dolby)", "vendor_specific_audio_data_block_dolby",
                              block);
     } else {
-        s.title = "Vendor-Specific Audio Data Block (Dolby)";
+        s.title = FixedText("Vendor-Specific Audio Data Block (Dolby)");
         s.key = "vendor_specific_audio_data_block_dolby";
     }
     w.Text(s, "oui", "OUI", OuiText(kOuiDolby));

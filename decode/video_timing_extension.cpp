@@ -19,7 +19,7 @@ constexpr std::size_t kEnd = 127;  // the checksum byte
 Section Titled(const char* title, const char* key)
 {
     Section s;
-    s.title = title;
+    s.title = FixedText(title);
     s.key = key;
     return s;
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <numeric>
 #include <string>
+#include <string_view>
 
 namespace tessarin::complete {
 
@@ -31,11 +32,12 @@ std::string Hex(std::uint8_t value)
 
 std::string BlockType(std::span<const std::uint8_t> edid, std::size_t index)
 {
-    return index == 0 ? "Base Block" : ExtensionName(edid[index * kBlock]).title;
+    return index == 0 ? std::string("Base Block") : ExtensionName(edid[index * kBlock]).title.str();
 }
 
 void Checksums(CompleteDecode& d, std::span<const std::uint8_t> edid, std::size_t blocks)
 {
+    d.checksums.reserve(blocks);
     for (std::size_t i = 0; i < blocks; ++i) {
         const auto block = edid.subspan(i * kBlock, kBlock);
         BlockChecksum c{static_cast<int>(i), BlockType(edid, i), block[127], ExpectedChecksum(block)};
@@ -90,20 +92,25 @@ std::unique_ptr<DisplayInfo> ParseWithRepairs(std::vector<std::uint8_t> bytes, C
 void LibraryMessages(CompleteDecode& d, const std::string& messages)
 {
     std::string heading;
+    const std::string_view all = messages;
     std::size_t start = 0;
-    while (start < messages.size()) {
-        std::size_t end = messages.find('\n', start);
-        if (end == std::string::npos)
-            end = messages.size();
-        const std::string line = messages.substr(start, end - start);
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
+        if (end == std::string_view::npos)
+            end = all.size();
+        const std::string_view line = all.substr(start, end - start);
         start = end + 1;
         const auto first = line.find_first_not_of(' ');
-        if (first == std::string::npos)
+        if (first == std::string_view::npos)
             continue;
-        if (first == 0 && line.ends_with(":"))
-            heading = line + " ";
-        else
-            d.findings.push_back({Finding::Source::Library, heading + line.substr(first)});
+        if (first == 0 && line.ends_with(':')) {
+            heading.assign(line);
+            heading += ' ';
+        } else {
+            std::string text = heading;
+            text += line.substr(first);
+            d.findings.push_back({Finding::Source::Library, std::move(text)});
+        }
     }
 }
 
@@ -180,6 +187,7 @@ CompleteDecode DecodeComplete(std::span<const std::uint8_t> edid, char decimalSe
         }
     }
 
+    d.extensions.reserve(present);
     for (std::size_t i = 1; i <= present; ++i) {
         const auto block = std::span<const std::uint8_t, kBlock>(edid.data() + i * kBlock, kBlock);
         const int number = static_cast<int>(i);

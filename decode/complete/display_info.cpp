@@ -48,12 +48,21 @@ std::vector<LibraryExtension> DisplayInfo::Extensions(const FieldWriter& w) cons
     const di_edid* edid = di_info_get_edid(info_.get());
     if (edid == nullptr)
         return result;
+    const auto count = [](auto* list) {
+        std::size_t n = 0;
+        for (; list != nullptr && *list != nullptr; ++list)
+            ++n;
+        return n;
+    };
+    result.reserve(count(di_edid_get_extensions(edid)));
     for (auto* ext = di_edid_get_extensions(edid); ext != nullptr && *ext != nullptr; ++ext) {
         LibraryExtension e;
         e.tag = static_cast<unsigned>(di_edid_ext_get_tag(*ext));
         if (const di_edid_cta* cta = di_edid_ext_get_cta(*ext)) {
             e.header = library::CtaHeader(cta, w);
             std::vector<std::uint8_t> vics; // for the 4:2:0 capability map
+            e.dataBlocks.reserve(count(di_edid_cta_get_data_blocks(cta)));
+            e.detailedTimings.reserve(count(di_edid_cta_get_detailed_timing_defs(cta)));
             for (auto* b = di_edid_cta_get_data_blocks(cta); b != nullptr && *b != nullptr; ++b) {
                 LibraryDataBlock block;
                 block.code = library::CtaDataBlock(*b, vics, block.section, w);
@@ -64,6 +73,7 @@ std::vector<LibraryExtension> DisplayInfo::Extensions(const FieldWriter& w) cons
                 e.detailedTimings.push_back(library::DetailedTiming(**t, ++number, w));
         } else if (const di_displayid* id = di_edid_ext_get_displayid(*ext)) {
             e.header = library::DisplayIdHeader(id, w);
+            e.dataBlocks.reserve(count(di_displayid_get_data_blocks(id)));
             for (auto* b = di_displayid_get_data_blocks(id); b != nullptr && *b != nullptr; ++b) {
                 LibraryDataBlock block;
                 block.code = static_cast<unsigned>(di_displayid_data_block_get_tag(*b));

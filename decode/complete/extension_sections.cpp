@@ -88,7 +88,7 @@ struct RawDataBlock {
 Section CtaHeaderFromBytes(Bytes block, const FieldWriter& w)
 {
     Section s;
-    s.title = "CTA-861 Header";
+    s.title = FixedText("CTA-861 Header");
     s.key = "cta861_header";
     w.Integer(s, "revision", "Revision", block[1]);
     w.Flag(s, "it_underscan", "Underscans IT formats", IsBitSet(block[3], 7));
@@ -207,8 +207,6 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
     const auto finding = [&](const std::string& text) {
         findings.push_back({Finding::Source::Decoder, BlockLabel(number) + ": " + text});
     };
-    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
-
     // Data blocks from byte 4 up to the detailed timings' offset.
     const unsigned dtdOffset = block[2];
     const unsigned end = dtdOffset == 0 ? 4 : std::min(dtdOffset, 127u);
@@ -216,6 +214,8 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
         finding("detailed timing offset " + std::to_string(dtdOffset) + " lies inside the header");
     std::vector<RawDataBlock> raws;
     std::vector<unsigned> codes;
+    raws.reserve(16);
+    codes.reserve(16);
     std::vector<Section> truncated;
     for (unsigned x = 4; x < end;) {
         const unsigned length = get_bit_range(block[x], 4, 0);
@@ -234,6 +234,9 @@ Section CtaExtension(std::span<const std::uint8_t, 128> block, int number, Libra
         codes.push_back(raw.code());
         x += length + 1;
     }
+    // The header, the data blocks and at most six detailed timings.
+    s.children.reserve(1 + raws.size() + truncated.size() + 6);
+    s.children.push_back(library != nullptr ? std::move(library->header) : CtaHeaderFromBytes(block, w));
     LibraryBlocks blocks(library, codes);
     for (const RawDataBlock& raw : raws)
         s.children.push_back(CtaDataBlock(raw, blocks.Next(raw.code()), w));
@@ -273,7 +276,7 @@ Section DisplayIdExtension(std::span<const std::uint8_t, 128> block, int number,
         s.children.push_back(std::move(library->header));
     } else {
         Section header;
-        header.title = "DisplayID Header";
+        header.title = FixedText("DisplayID Header");
         header.key = "displayid_header";
         w.Text(header, "version", "Version", std::to_string(block[1] >> 4) + "." + std::to_string(block[1] & 0xF));
         w.Integer(header, "product_type_code", "Product type (code)", block[3]);
@@ -328,7 +331,7 @@ Section BlockMapExtension(std::span<const std::uint8_t, 128> block, int number, 
         char tag[8];
         std::snprintf(tag, sizeof tag, "0x%02X", block[k]);
         Section entry;
-        entry.title = "Mapped block";
+        entry.title = FixedText("Mapped block");
         entry.key = "mapped_block";
         entry.summary = BlockLabel(number + static_cast<int>(k)) + ", " + ExtensionName(block[k]).title + " (" + tag + ")";
         w.Integer(entry, "block_number", "Block", number + static_cast<int>(k));

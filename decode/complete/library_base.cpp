@@ -30,6 +30,7 @@ Section DmtTiming(const di_dmt_timing& t, const FieldWriter& w)
         return std::string(id);
     }(), "dmt_timing");
     const double refresh = static_cast<double>(t.refresh_rate_hz);
+    s.summary.reserve(64);
     AppendTiming(s.summary, t.horiz_video, t.vert_video, refresh, w);
     s.summary += ' ';
     w.AppendReal(s.summary, double(t.pixel_clock_hz) / 1e6, 3);
@@ -69,7 +70,7 @@ void StandardTimings(Section& parent, const di_edid_standard_timing* const* list
         w.Integer(s, "width_px", "Width", t.horiz_video, "pixels");
         w.Integer(s, "height_px", "Height", height, "lines");
         w.Integer(s, "refresh_rate_hz", "Refresh rate", t.refresh_rate_hz, "Hz");
-        w.Text(s, "aspect_ratio", "Aspect ratio", StandardAspect(t.aspect_ratio));
+        w.Fixed(s, "aspect_ratio", "Aspect ratio", StandardAspect(t.aspect_ratio));
         parent.children.push_back(std::move(s));
     }
 }
@@ -197,7 +198,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
                                                                "1.000 : 0.400 : 1.400 V p-p",
                                                                "0.700 : 0.000 : 0.700 V p-p"};
         w.Text(s, "input", "Video input", "Analog");
-        w.Text(s, "signal_level", "Signal level", kLevels[static_cast<unsigned>(a->signal_level_std) & 3]);
+        w.Fixed(s, "signal_level", "Signal level", kLevels[static_cast<unsigned>(a->signal_level_std) & 3]);
         w.Flag(s, "blank_to_black_setup", "Blank-to-black setup (pedestal)",
                a->video_setup == DI_EDID_VIDEO_INPUT_ANALOG_BLANK_TO_BLACK_SETUP_PEDESTAL);
         w.Flag(s, "sync_separate", "Separate sync", a->sync_separate);
@@ -211,7 +212,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
                 w.Integer(s, "color_bit_depth", "Colour bit depth", d->color_bit_depth, "bits per primary");
             else
                 w.Text(s, "color_bit_depth_text", "Colour bit depth", "Undefined");
-            w.Text(s, "interface", "Interface", DigitalInterface(d->interface));
+            w.Fixed(s, "interface", "Interface", DigitalInterface(d->interface));
         } else {
             w.Flag(s, "dfp1_compatible", "DFP 1.x compatible", d->dfp1);
         }
@@ -233,7 +234,7 @@ void BasicParameters(Section& base, const di_edid* edid, const FieldWriter& w)
     w.Flag(s, "dpms_suspend", "DPMS suspend", dpms->suspend);
     w.Flag(s, "dpms_off", "DPMS active off", dpms->off);
     if (di_edid_get_video_input_analog(edid) != nullptr || !is14)
-        w.Text(s, "display_color_type", "Display colour type", ColorType(di_edid_get_display_color_type(edid)));
+        w.Fixed(s, "display_color_type", "Display colour type", ColorType(di_edid_get_display_color_type(edid)));
     if (const di_edid_color_encoding_formats* e = di_edid_get_color_encoding_formats(edid)) {
         w.Flag(s, "rgb444", "RGB 4:4:4", e->rgb444);
         w.Flag(s, "ycrcb444", "YCrCb 4:4:4", e->ycrcb444);
@@ -319,7 +320,7 @@ void RangeLimits(Section& s, const di_edid_display_range_limits& r, const FieldW
 {
     static constexpr std::array<const char*, 4> kTypes = {"Range limits only", "Default GTF",
                                                           "Secondary GTF", "CVT"};
-    w.Text(s, "type", "Type", kTypes[static_cast<unsigned>(r.type) & 3]);
+    w.Fixed(s, "type", "Type", kTypes[static_cast<unsigned>(r.type) & 3]);
     w.Integer(s, "min_vertical_rate_hz", "Minimum vertical rate", r.min_vert_rate_hz, "Hz");
     w.Integer(s, "max_vertical_rate_hz", "Maximum vertical rate", r.max_vert_rate_hz, "Hz");
     w.Integer(s, "min_horizontal_rate_khz", "Minimum horizontal rate", r.min_horiz_rate_hz / 1000, "kHz");
@@ -469,11 +470,13 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
     const di_edid* edid = di_info_get_edid(info);
     if (edid == nullptr)
         return BytesOnlySection("Base Block", "base_block", base);
+    s.children.reserve(6);
     VendorProduct(s, info, edid, w);
     BasicParameters(s, edid, w);
     Chromaticity(s, edid, w);
     EstablishedTimings(s, edid, w);
     Section standard = Make("Standard Timings", "standard_timings");
+    standard.children.reserve(8);
     StandardTimings(standard, di_edid_get_standard_timings(edid), w);
     if (standard.children.empty())
         w.Text(standard, "timings", "Timings", "None");
@@ -484,6 +487,7 @@ Section BaseBlock(const di_info* info, std::span<const std::uint8_t, 128> base, 
     const di_edid_detailed_timing_def* const* dtds = di_edid_get_detailed_timing_defs(edid);
     const di_edid_display_descriptor* const* descriptors = di_edid_get_display_descriptors(edid);
     Section slots = Make("Detailed Timings and Display Descriptors", "descriptors");
+    slots.children.reserve(4);
     int timingNumber = 0;
     for (int slot = 0; slot < 4; ++slot) {
         const auto raw = base.subspan(54 + 18 * static_cast<std::size_t>(slot), 18);
@@ -521,6 +525,7 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
     const double clock = double(t.pixel_clock_hz) / 1e6;
     const int height = t.interlaced ? 2 * t.vert_video : t.vert_video;
     std::string& summary = s.summary;
+    summary.reserve(64);
     AppendTiming(summary, t.horiz_video, height, refresh, w, t.interlaced);
     summary += ' ';
     w.AppendReal(summary, clock, 3);
@@ -553,13 +558,13 @@ Section DetailedTiming(const di_edid_detailed_timing_def& t, int number, const F
         "None", "Field sequential, right on sync", "Field sequential, left on sync",
         "2-way interleaved, right on even lines", "2-way interleaved, left on even lines", "4-way interleaved",
         "Side-by-side interleaved"};
-    w.Text(s, "stereo", "Stereo", kStereo[std::min<unsigned>(static_cast<unsigned>(t.stereo), 6)]);
+    w.Fixed(s, "stereo", "Stereo", kStereo[std::min<unsigned>(static_cast<unsigned>(t.stereo), 6)]);
     if (t.digital_separate != nullptr) {
         w.Text(s, "sync", "Sync", "Digital separate");
-        w.Text(s, "horizontal_sync_polarity", "Horizontal sync polarity",
+        w.Fixed(s, "horizontal_sync_polarity", "Horizontal sync polarity",
                t.digital_separate->sync_horiz_polarity == DI_EDID_DETAILED_TIMING_DEF_SYNC_POSITIVE ? "Positive"
                                                                                                   : "Negative");
-        w.Text(s, "vertical_sync_polarity", "Vertical sync polarity",
+        w.Fixed(s, "vertical_sync_polarity", "Vertical sync polarity",
                t.digital_separate->sync_vert_polarity == DI_EDID_DETAILED_TIMING_DEF_SYNC_POSITIVE ? "Positive"
                                                                                                  : "Negative");
     } else if (t.digital_composite != nullptr) {

@@ -62,7 +62,7 @@ std::string Join(std::string list, const char* item)
 Section Sad(const di_cta_sad& sad, const FieldWriter& w)
 {
     Section s = Make(AudioFormat(sad.format), "short_audio_descriptor");
-    w.Text(s, "format", "Format", AudioFormat(sad.format));
+    w.Fixed(s, "format", "Format", AudioFormat(sad.format));
     std::string summary;
     if (sad.max_channels != 0) {
         w.Integer(s, "max_channels", "Maximum channels", sad.max_channels);
@@ -219,6 +219,7 @@ Section VicSection(unsigned vic, bool native, const FieldWriter& w)
     const double refresh = double(f->pixel_clock_hz) / (htotal * vtotal);
     const double clock = double(f->pixel_clock_hz) / 1e6;
     std::string& summary = s.summary;
+    summary.reserve(64);
     AppendInteger(summary, f->h_active);
     summary += 'x';
     AppendInteger(summary, f->v_active);
@@ -233,7 +234,7 @@ Section VicSection(unsigned vic, bool native, const FieldWriter& w)
     w.Integer(s, "height_px", "Height", f->v_active, "lines");
     w.Flag(s, "interlaced", "Interlaced", f->interlaced);
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
-    w.Text(s, "aspect_ratio", "Aspect ratio", AspectText(f->picture_aspect_ratio));
+    w.Fixed(s, "aspect_ratio", "Aspect ratio", AspectText(f->picture_aspect_ratio));
     w.Real(s, "pixel_clock_mhz", "Pixel clock", clock, 3, "MHz");
     w.Flag(s, "native", "Native", native);
     return s;
@@ -294,7 +295,7 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
     case DI_CTA_DATA_BLOCK_VESA_DISPLAY_TRANSFER_CHARACTERISTIC:
         if (const auto* t = di_cta_data_block_get_vesa_transfer_characteristics(block)) {
             static constexpr std::array<const char*, 4> kUsage = {"White", "Red", "Green", "Blue"};
-            w.Text(s, "usage", "Usage", kUsage[static_cast<unsigned>(t->usage) & 3]);
+            w.Fixed(s, "usage", "Usage", kUsage[static_cast<unsigned>(t->usage) & 3]);
             std::string points;
             for (unsigned i = 0; i < t->points_len && i < 32; ++i)
                 points += (i ? " " : "") + w.FormatReal(t->points[i], 3);
@@ -308,9 +309,9 @@ unsigned CtaDataBlock(const di_cta_data_block* block, std::vector<std::uint8_t>&
                    v->selectable_ycc_quantization_range);
             w.Flag(s, "selectable_rgb_quantization", "RGB quantization selectable",
                    v->selectable_rgb_quantization_range);
-            w.Text(s, "pt_scan", "PT scan behaviour", Scan(v->pt_over_underscan));
-            w.Text(s, "it_scan", "IT scan behaviour", Scan(v->it_over_underscan));
-            w.Text(s, "ce_scan", "CE scan behaviour", Scan(v->ce_over_underscan));
+            w.Fixed(s, "pt_scan", "PT scan behaviour", Scan(v->pt_over_underscan));
+            w.Fixed(s, "it_scan", "IT scan behaviour", Scan(v->it_over_underscan));
+            w.Fixed(s, "ce_scan", "CE scan behaviour", Scan(v->ce_over_underscan));
         }
         return Code(7, 0);
     case DI_CTA_DATA_BLOCK_VESA_DISPLAY_DEVICE:

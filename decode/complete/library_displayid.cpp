@@ -22,14 +22,19 @@ Section DetailedTiming(const di_displayid_type_i_ii_vii_timing& t, const FieldWr
     const double htotal = t.horiz_active + t.horiz_blank;
     const double vtotal = t.vert_active + t.vert_blank;
     const double refresh = htotal * vtotal > 0 ? t.pixel_clock_mhz * 1e6 / (htotal * vtotal) : 0.0;
-    s.summary = std::to_string(t.horiz_active) + "x" + std::to_string(t.vert_active) + (t.interlaced ? "i " : " ") +
-                w.FormatReal(refresh, 3) + " Hz " + Aspect(t.aspect_ratio) + " " + w.FormatReal(t.pixel_clock_mhz, 3) +
-                " MHz" + (t.preferred ? " (preferred)" : "");
+    std::string& summary = s.summary;
+    summary.reserve(64);
+    AppendTiming(summary, t.horiz_active, t.vert_active, refresh, w, t.interlaced);
+    summary += ' ';
+    summary += Aspect(t.aspect_ratio);
+    summary += ' ';
+    w.AppendReal(summary, static_cast<double>(t.pixel_clock_mhz), 3);
+    summary += t.preferred ? " MHz (preferred)" : " MHz";
     w.Real(s, "pixel_clock_mhz", "Pixel clock", t.pixel_clock_mhz, 3, "MHz");
     w.Integer(s, "width_px", "Width", t.horiz_active, "pixels");
     w.Integer(s, "height_px", "Height", t.vert_active, "lines");
     w.Real(s, "refresh_rate_hz", "Refresh rate", refresh, 3, "Hz");
-    w.Text(s, "aspect_ratio", "Aspect ratio", Aspect(t.aspect_ratio));
+    w.Fixed(s, "aspect_ratio", "Aspect ratio", Aspect(t.aspect_ratio));
     w.Integer(s, "horizontal_blank_px", "Horizontal blanking", t.horiz_blank, "pixels");
     w.Integer(s, "horizontal_offset_px", "Horizontal sync offset", t.horiz_offset, "pixels");
     w.Integer(s, "horizontal_sync_px", "Horizontal sync width", t.horiz_sync_width, "pixels");
@@ -63,7 +68,7 @@ Section DisplayIdHeader(const di_displayid* displayid, const FieldWriter& w)
     w.Text(s, "version", "Version",
            std::to_string(di_displayid_get_version(displayid)) + "." +
                std::to_string(di_displayid_get_revision(displayid)));
-    w.Text(s, "product_type", "Product type", ProductType(di_displayid_get_product_type(displayid)));
+    w.Fixed(s, "product_type", "Product type", ProductType(di_displayid_get_product_type(displayid)));
     return s;
 }
 
@@ -111,7 +116,7 @@ Section DisplayIdDataBlock(const di_displayid_data_block* block, const FieldWrit
                              std::to_string((*t)->refresh_rate_hz) + " Hz" + ((*t)->interlaced ? " interlaced" : "") +
                              ((*t)->algo == DI_DISPLAYID_TYPE_III_TIMING_CVT_REDUCED_BLANKING ? " (CVT RB)" : " (CVT)");
             w.Integer(timing, "width_px", "Width", (*t)->horiz_active, "pixels");
-            w.Text(timing, "aspect_ratio", "Aspect ratio", Aspect((*t)->aspect_ratio));
+            w.Fixed(timing, "aspect_ratio", "Aspect ratio", Aspect((*t)->aspect_ratio));
             w.Integer(timing, "refresh_rate_hz", "Refresh rate", (*t)->refresh_rate_hz, "Hz");
             w.Flag(timing, "reduced_blanking", "CVT reduced blanking",
                    (*t)->algo == DI_DISPLAYID_TYPE_III_TIMING_CVT_REDUCED_BLANKING);

@@ -20,11 +20,11 @@ extern "C" {
 namespace tessarin::complete::library {
 
 // An empty section with its title and kind.
-inline Section Make(std::string title, std::string key)
+inline Section Make(Text title, FixedText key)
 {
     Section s;
     s.title = std::move(title);
-    s.key = std::move(key);
+    s.key = key;
     return s;
 }
 

@@ -135,7 +135,7 @@ std::optional<int> VicLine(const std::string& line)
 
 void Titles(const Section& s, std::set<std::string>& out)
 {
-    out.insert(Normalized(s.title));
+    out.insert(Normalized(s.title.str()));
     for (const Section& c : s.children)
         Titles(c, out);
 }
