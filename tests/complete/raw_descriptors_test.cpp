@@ -81,7 +81,7 @@ TEST(RawDescriptors, DisplayDescriptorsReadTheirOwnBytes)
         complete::Section s;
         ASSERT_TRUE(complete::DisplayDescriptorFromBytes(d, s, complete::FieldWriter()));
         ASSERT_EQ(s.fields.size(), 1u);
-        EXPECT_EQ(std::get<std::string>(s.fields[0].value), "AB C");
+        EXPECT_EQ(std::get<complete::Text>(s.fields[0].value).str(), "AB C");
     }
     for (const int tag : {0xFB, 0xFA, 0xF7, 0x10, 0x00}) {
         const std::array<std::uint8_t, 18> d = {0, 0, 0, static_cast<std::uint8_t>(tag), 0xFF, 'A'};

@@ -51,6 +51,15 @@ const std::vector<Case>& Cases()
         // SHP-CF527A3E28FE: a name, no serial number.
         {"product_v2_name", "2000138c52198f15000000002e17074c513133345a31", 0,
          {{-1, "product_code", std::int64_t{5519}}, {-1, "product_id", std::string("LQ134Z1")}}},
+        // A vendor ID with any byte outside printable ASCII is shown as hex.
+        {"product_v1_vendor_hex_1", "00000c" "1f4243" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string("1F-42-43")}, {-1, "product_code", std::int64_t{0x1234}}}},
+        {"product_v1_vendor_hex_2", "00000c" "417f43" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string("41-7F-43")}, {-1, "model_year", std::int64_t{2010}}}},
+        {"product_v1_vendor_hex_3", "00000c" "414280" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string("41-42-80")}}},
+        {"product_v1_vendor_text", "00000c" "207e41" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string(" ~A")}}},
         // XMI-EEFC8DA00B86: bit 0 of the first byte is DMT ID 1.
         {"dmt_bitmap", "07000a08810008040004021000", 8,
          {{0, "dmt_id", std::int64_t{0x04}},
