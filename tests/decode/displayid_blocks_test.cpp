@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
@@ -51,15 +52,11 @@ const std::vector<Case>& Cases()
         // SHP-CF527A3E28FE: a name, no serial number.
         {"product_v2_name", "2000138c52198f15000000002e17074c513133345a31", 0,
          {{-1, "product_code", std::int64_t{5519}}, {-1, "product_id", std::string("LQ134Z1")}}},
-        // A vendor ID with any byte outside printable ASCII is shown as hex.
-        {"product_v1_vendor_hex_1", "00000c" "1f4243" "341200000000ff0a00", 0,
-         {{-1, "vendor_id", std::string("1F-42-43")}, {-1, "product_code", std::int64_t{0x1234}}}},
-        {"product_v1_vendor_hex_2", "00000c" "417f43" "341200000000ff0a00", 0,
-         {{-1, "vendor_id", std::string("41-7F-43")}, {-1, "model_year", std::int64_t{2010}}}},
-        {"product_v1_vendor_hex_3", "00000c" "414280" "341200000000ff0a00", 0,
-         {{-1, "vendor_id", std::string("41-42-80")}}},
-        {"product_v1_vendor_text", "00000c" "207e41" "341200000000ff0a00", 0,
-         {{-1, "vendor_id", std::string(" ~A")}}},
+        // Model year 2010 rather than a year of manufacture.
+        {"product_v1_model_year", "00000c" "207e41" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string(" ~A")},
+          {-1, "product_code", std::int64_t{0x1234}},
+          {-1, "model_year", std::int64_t{2010}}}},
         // XMI-EEFC8DA00B86: bit 0 of the first byte is DMT ID 1.
         {"dmt_bitmap", "07000a08810008040004021000", 8,
          {{0, "dmt_id", std::int64_t{0x04}},
@@ -237,6 +234,26 @@ TEST(DisplayIdBlocksRefused, ShortOrUnknownBlocksAreNotRead)
         Section s;
         EXPECT_FALSE(complete::DecodeDisplayIdDataBlock(FromHex(hex), complete::FieldWriter(), s)) << hex;
         EXPECT_TRUE(s.fields.empty() && s.children.empty()) << hex;
+    }
+}
+
+// A vendor ID with a byte outside printable ASCII, below or above it, in any
+// of its three places, is shown as hex.
+TEST(DisplayIdProduct, UnprintableVendorIdsAreHex)
+{
+    for (std::size_t at = 3; at < 6; ++at) {
+        for (const std::uint8_t bad : {std::uint8_t{0x1F}, std::uint8_t{0x7F}}) {
+            std::vector<std::uint8_t> block = FromHex("00000c" "414243" "341200000000ff0a00");
+            block[at] = bad;
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "%02X-%02X-%02X", block[3], block[4], block[5]);
+            Section s;
+            ASSERT_TRUE(complete::DecodeDisplayIdDataBlock(block, complete::FieldWriter(), s));
+            const auto f =
+                std::find_if(s.fields.begin(), s.fields.end(), [](const auto& x) { return x.key == "vendor_id"; });
+            ASSERT_NE(f, s.fields.end());
+            EXPECT_EQ(f->value, FieldValue(std::string(hex))) << hex;
+        }
     }
 }
 
