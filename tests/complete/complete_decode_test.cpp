@@ -67,6 +67,17 @@ TEST(VendorBlocks, FieldsAreReadFromTheirBitsAndStopWhereTheBlockEnds)
     EXPECT_EQ(FindField(o, "oui")->text, "00-10-FA");
     EXPECT_TRUE(o.bytesOnly);
     EXPECT_EQ(o.bytes, other);
+    EXPECT_EQ(o.fields.size(), 1u) << "only the OUI is read";
+    // Microsoft's block one byte short of its container ID: bytes too.
+    std::vector<std::uint8_t> microsoft(21, 0);
+    microsoft[0] = 0x74;
+    microsoft[1] = 0x5C;
+    microsoft[2] = 0x12;
+    microsoft[3] = 0xCA;
+    microsoft[4] = 3;
+    const Section m = complete::DecodeVendorSpecificDataBlock(microsoft, w);
+    EXPECT_TRUE(m.bytesOnly);
+    EXPECT_EQ(m.fields.size(), 1u);
 
     // Too short for an OUI: bytes, never a read past the end.
     const std::vector<std::uint8_t> stub = {0x62, 0x03, 0x0C};
@@ -172,6 +183,26 @@ TEST(CompleteDecode, WideVicCodesAndTheLocalesSeparator)
     const auto comma = complete::DecodeComplete(edid, ',');
     EXPECT_EQ(FindField(*All(comma, "hdr_static_metadata_data_block")[0], "max_luminance_cd_m2")->text,
               "408,759 cd/m²");
+}
+
+// Each block the library decodes is matched to its own bytes by its tag and
+// extended tag: an InfoFrame block (extended tag 32) keeps the library's fields.
+TEST(CompleteDecode, LibraryBlocksMeetTheirBytes)
+{
+    std::array<std::uint8_t, 256> edid{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x04, 0x21};
+    edid[18] = 1;
+    edid[19] = 4;
+    edid[20] = 0x80;
+    edid[126] = 1;
+    // A CTA-861 extension holding one InfoFrame block: one more VSIF, AVI.
+    const std::array<std::uint8_t, 9> cta = {0x02, 0x03, 0x09, 0x00, 0xE4, 0x20, 0x00, 0x01, 0x02};
+    std::copy(cta.begin(), cta.end(), edid.begin() + 128);
+    FixChecksum(std::span(edid).first(128));
+    FixChecksum(std::span(edid).last(128));
+    const auto d = complete::DecodeComplete(edid);
+    const auto blocks = All(d, "infoframe_data_block");
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_NE(FindField(*blocks[0], "infoframes"), nullptr);
 }
 
 } // namespace

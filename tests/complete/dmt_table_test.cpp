@@ -13,8 +13,12 @@ extern "C" {
 
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <numeric>
+#include <string>
 #include <vector>
 
 namespace tessarin {
@@ -111,6 +115,69 @@ TEST(DmtTable, AgreesWithTheLibrarysModes)
         }
     }
     EXPECT_GT(found, 40);
+}
+
+// Every mode a DisplayID DMT bitmap names (IDs 0x01 to 0x50) against
+// edid-decode's list of them. Its rates are the exact field rates; ours are
+// the nominal ones, and an interlaced mode's is that of its frames.
+TEST(DmtTable, AgreesWithEdidDecodeOnEveryBitmapMode)
+{
+    if (std::system("command -v edid-decode >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "edid-decode is not installed";
+    std::array<std::uint8_t, 256> edid{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x10, 0xAC};
+    edid[0x12] = 1;
+    edid[0x13] = 4;
+    edid[126] = 1;
+    // A DisplayID 1.2 section whose one data block sets all 80 bits.
+    const std::array<std::uint8_t, 18> section = {0x12, 13,   0,    0,    0x07, 0x00, 10,   0xFF, 0xFF,
+                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    edid[128] = 0x70;
+    std::copy(section.begin(), section.end(), edid.begin() + 129);
+    const auto checksum = [](auto first, auto last) {
+        return static_cast<std::uint8_t>(256 - std::accumulate(first, last, 0) % 256);
+    };
+    edid[146] = checksum(edid.begin() + 129, edid.begin() + 146);
+    edid[127] = checksum(edid.begin(), edid.begin() + 127);
+    edid[255] = checksum(edid.begin() + 128, edid.begin() + 255);
+    const std::string path = testing::TempDir() + "dmt_bitmap.bin";
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(edid.data(), 1, edid.size(), f), edid.size());
+        std::fclose(f);
+    }
+    std::FILE* pipe = popen(("edid-decode '" + path + "' 2>/dev/null").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    int compared = 0;
+    for (char line[256]; std::fgets(line, sizeof line, pipe) != nullptr;) {
+        unsigned id = 0;
+        int width = 0;
+        int height = 0;
+        int at = 0;
+        if (std::sscanf(line, " DMT 0x%x: %dx%d%n", &id, &width, &height, &at) != 3)
+            continue;
+        const bool interlaced = line[at] == 'i';
+        double hz = 0;
+        ASSERT_EQ(std::sscanf(line + at + (interlaced ? 1 : 0), "%lf", &hz), 1) << line;
+        SCOPED_TRACE(line);
+        const DmtMode* ours = FindDmtMode(id);
+        ASSERT_NE(ours, nullptr);
+        EXPECT_EQ(ours->id, id);
+        EXPECT_EQ(ours->width, width);
+        EXPECT_EQ(ours->height, height);
+        EXPECT_EQ(ours->interlaced, interlaced);
+        // Each is named after its rate rounded, but for 640x480 at 72.81 Hz, named 72.
+        EXPECT_EQ(ours->hz, id == 0x05 ? 72.0 : std::round(interlaced ? hz / 2 : hz));
+        // edid-decode leaves 0x1A (1280x768 at 120 Hz, 140.25 MHz) unmarked,
+        // though its blanking is the reduced one.
+        if (id != 0x1A) {
+            EXPECT_EQ(ours->reducedBlanking, std::strstr(line, "(RB)") != nullptr);
+        }
+        ++compared;
+    }
+    pclose(pipe);
+    std::remove(path.c_str());
+    EXPECT_EQ(compared, 80);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // Loading, identification and basic display parameters of the base block.
 #include "edid_builder.h"
+#include "edid_redact.h"
 #include "errors.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -75,6 +78,35 @@ TEST(DisplayParameters, DiagonalRoundsThroughSingleThenHalfToEven)
         EXPECT_EQ(parser.MaxHorizontalImageSize(), h * 10);
         EXPECT_EQ(parser.MaxVerticalImageSize(), v * 10);
     }
+}
+
+// Redaction blanks the serials and nothing else: a detailed timing whose
+// bytes 1 to 3 happen to read 00 00 FF is no serial-number descriptor, nor
+// is a name.
+TEST(EdidRedaction, OnlySerialDescriptorsAreBlanked)
+{
+    test::Descriptor timing = test::TimingWithClock(0x0010);
+    timing[3] = 0xFF;
+    timing[5] = 'A';
+    EdidBuilder edid;
+    edid.Set(12, {1, 2, 3, 4})
+        .BaseDescriptor(1, timing)
+        .BaseDescriptor(2, test::TextDescriptor(0xFF, "SN123"))
+        .BaseDescriptor(3, test::TextDescriptor(0xFC, "NAME"));
+    const RedactedEdid r = RedactEdid(edid.Bytes());
+    const std::vector<std::uint8_t> in(edid.Bytes().begin(), edid.Bytes().end());
+    std::vector<std::uint8_t> expected = in;
+    std::fill(expected.begin() + 12, expected.begin() + 16, 0);
+    std::fill(expected.begin() + 72 + 5, expected.begin() + 90, ' ');
+    expected[127] = static_cast<std::uint8_t>(expected[127] + 1 + 2 + 3 + 4 + 'S' + 'N' + '1' + '2' + '3' - 13 * ' ');
+    EXPECT_EQ(r.bytes, expected);
+    EXPECT_EQ(r.fieldsBlanked, 2);
+
+    // An extension without data blocks: its first descriptor at byte 4.
+    edid.Cea(4).ExtDescriptor(4, test::TextDescriptor(0xFF, "SN9"));
+    const RedactedEdid e = RedactEdid(edid.Bytes());
+    EXPECT_EQ(e.fieldsBlanked, 3);
+    EXPECT_EQ(std::string(e.bytes.begin() + 128 + 4 + 5, e.bytes.begin() + 128 + 4 + 18), std::string(13, ' '));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
@@ -35,6 +36,7 @@ struct Case {
     const char* hex;
     std::size_t children;
     std::vector<Expect> fields;
+    std::vector<const char*> absent = {}; // fields of the block itself that must not be written
 };
 
 const std::vector<Case>& Cases()
@@ -50,6 +52,11 @@ const std::vector<Case>& Cases()
         // SHP-CF527A3E28FE: a name, no serial number.
         {"product_v2_name", "2000138c52198f15000000002e17074c513133345a31", 0,
          {{-1, "product_code", std::int64_t{5519}}, {-1, "product_id", std::string("LQ134Z1")}}},
+        // Model year 2010 rather than a year of manufacture.
+        {"product_v1_model_year", "00000c" "207e41" "341200000000ff0a00", 0,
+         {{-1, "vendor_id", std::string(" ~A")},
+          {-1, "product_code", std::int64_t{0x1234}},
+          {-1, "model_year", std::int64_t{2010}}}},
         // XMI-EEFC8DA00B86: bit 0 of the first byte is DMT ID 1.
         {"dmt_bitmap", "07000a08810008040004021000", 8,
          {{0, "dmt_id", std::int64_t{0x04}},
@@ -70,6 +77,32 @@ const std::vector<Case>& Cases()
           {-1, "native_color_depth", std::string("10 bits")},
           {-1, "device_technology", std::string("Organic LED")},
           {-1, "gamma", 2.2}}},
+        // Every field its own value: sizes in whole millimetres, the first
+        // luminance "not given" (0x8000), revision 1 with the dark theme bit.
+        {"display_parameters_v2_fields",
+         "21811d" "58025101000f7008cd" "813a54b2c4a167520f014554" "00804" "05a662e" "9478", 0,
+         {{-1, "image_width_mm", 600.0},
+          {-1, "image_height_mm", 337.0},
+          {-1, "native_height_px", std::int64_t{2160}},
+          {-1, "scan_orientation", std::string("Left to right, bottom to top")},
+          {-1, "luminance_information", std::string("Guidance for the source")},
+          {-1, "cie_coordinates", std::string("CIE 1976")},
+          {-1, "integrated_speakers", false},
+          {-1, "primary_1_x", 2689 / 4096.0},
+          {-1, "primary_1_y", 1347 / 4096.0},
+          {-1, "primary_2_x", 1202 / 4096.0},
+          {-1, "primary_2_y", 2588 / 4096.0},
+          {-1, "primary_3_x", 615 / 4096.0},
+          {-1, "primary_3_y", 245 / 4096.0},
+          {-1, "white_x", 1281 / 4096.0},
+          {-1, "white_y", 1348 / 4096.0},
+          {-1, "max_luminance_10_percent_cd_m2", 200.0},
+          {-1, "min_luminance_cd_m2", 0.1},
+          {-1, "native_color_depth", std::string("12 bits")},
+          {-1, "device_technology", std::string("Active-matrix LCD")},
+          {-1, "dark_theme_preferred", true},
+          {-1, "gamma", 2.2}},
+         {"max_luminance_full_cd_m2", "further_bytes"}},
         // VXN-FB0CC146668A: 3120x2080 at 120 Hz, blanking 130 and 80.
         {"type_vii_timing", "2200149fda0c882f0c810007001f001f084f0021000700", 1,
          {{0, "pixel_clock_mhz", 842.4},
@@ -91,7 +124,9 @@ const std::vector<Case>& Cases()
           {0, "preferred", true}}},
         // WAM-863F88C08BB9, which the library refuses.
         {"display_parameters_v1", "01030c8017490d000f700800784d00", 0,
-         {{-1, "image_height_mm", 340.1},
+         {{-1, "image_width_mm", 601.6},
+          {-1, "image_height_mm", 340.1},
+          {-1, "native_height_px", std::int64_t{2160}},
           {-1, "native_width_px", std::int64_t{3840}},
           {-1, "gamma", 2.2},
           {-1, "aspect_ratio", 1.77},
@@ -99,6 +134,7 @@ const std::vector<Case>& Cases()
         // SHP-CF527A3E28FE: revision 1 widens the maximum rate.
         {"dynamic_range", "250109d96f08d96f081e7880", 0,
          {{-1, "min_pixel_clock_mhz", 552.922},
+          {-1, "max_pixel_clock_mhz", 552.922},
           {-1, "min_refresh_rate_hz", std::int64_t{30}},
           {-1, "max_refresh_rate_hz", std::int64_t{120}},
           {-1, "seamless_dynamic_timing", true}}},
@@ -108,6 +144,17 @@ const std::vector<Case>& Cases()
           {-1, "ycbcr422_bpc", std::string("8, 10")},
           {-1, "ycbcr420_bpc", std::string("None")},
           {-1, "color_space_eotf", std::string("DCI-P3, BT.2020/SMPTE ST 2084")}}},
+        // Every byte its own value, and two further colour space and EOTF pairs.
+        {"interface_features_fields", "26000b" "3f051f0104a0410002" "6869", 0,
+         {{-1, "rgb_bpc", std::string("6, 8, 10, 12, 14, 16")},
+          {-1, "ycbcr444_bpc", std::string("6, 10")},
+          {-1, "ycbcr422_bpc", std::string("8, 10, 12, 14, 16")},
+          {-1, "ycbcr420_bpc", std::string("8")},
+          {-1, "ycbcr420_min_pixel_rate_mhz", 297.0},
+          {-1, "audio_rates_khz", std::string("32, 48")},
+          {-1, "color_space_eotf", std::string("sRGB, BT.2020/SMPTE ST 2084")},
+          {-1, "additional_color_space_eotf", std::string("BT.2020/SMPTE ST 2084, BT.2020/Hybrid log-gamma")}},
+         {"color_space_eotf_2", "further_bytes"}},
         // APP-7791A79DE7B8
         {"container_id", "290010" "6137cf3ef87e4fcda1cf41283a5a8240", 0,
          {{-1, "container_id", std::string("6137cf3e-f87e-4fcd-a1cf-41283a5a8240")}}},
@@ -136,6 +183,14 @@ const std::vector<Case>& Cases()
           {0, "max_refresh_rate_hz", std::int64_t{165}},
           {1, "min_refresh_rate_hz", std::int64_t{48}},
           {1, "max_refresh_rate_hz", std::int64_t{60}}}},
+        // The maximum rate's two high bits, the average V-total and the
+        // duration steps of a quarter millisecond.
+        {"adaptive_sync_fields", "2b0006" "040a302b0106", 1,
+         {{0, "average_vtotal", std::string("Fixed, and adaptive V-total")},
+          {0, "max_duration_increase_ms", 2.5},
+          {0, "max_duration_decrease_ms", 1.5},
+          {0, "min_refresh_rate_hz", std::int64_t{48}},
+          {0, "max_refresh_rate_hz", std::int64_t{300}}}},
     };
     return cases;
 }
@@ -158,6 +213,9 @@ TEST_P(DisplayIdBlocks, DecodesAsEdidDecodeDoes)
         else
             EXPECT_EQ(f->value, e.value) << e.key;
     }
+    for (const char* key : c.absent)
+        EXPECT_TRUE(std::none_of(s.fields.begin(), s.fields.end(), [&](const auto& x) { return x.key == key; }))
+            << key;
 }
 
 INSTANTIATE_TEST_SUITE_P(Archive, DisplayIdBlocks, testing::ValuesIn(Cases()),
@@ -176,6 +234,26 @@ TEST(DisplayIdBlocksRefused, ShortOrUnknownBlocksAreNotRead)
         Section s;
         EXPECT_FALSE(complete::DecodeDisplayIdDataBlock(FromHex(hex), complete::FieldWriter(), s)) << hex;
         EXPECT_TRUE(s.fields.empty() && s.children.empty()) << hex;
+    }
+}
+
+// A vendor ID with a byte outside printable ASCII, below or above it, in any
+// of its three places, is shown as hex.
+TEST(DisplayIdProduct, UnprintableVendorIdsAreHex)
+{
+    for (std::size_t at = 3; at < 6; ++at) {
+        for (const std::uint8_t bad : {std::uint8_t{0x1F}, std::uint8_t{0x7F}}) {
+            std::vector<std::uint8_t> block = FromHex("00000c" "414243" "341200000000ff0a00");
+            block[at] = bad;
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "%02X-%02X-%02X", block[3], block[4], block[5]);
+            Section s;
+            ASSERT_TRUE(complete::DecodeDisplayIdDataBlock(block, complete::FieldWriter(), s));
+            const auto f =
+                std::find_if(s.fields.begin(), s.fields.end(), [](const auto& x) { return x.key == "vendor_id"; });
+            ASSERT_NE(f, s.fields.end());
+            EXPECT_EQ(f->value, FieldValue(std::string(hex))) << hex;
+        }
     }
 }
 
