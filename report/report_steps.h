@@ -4,9 +4,12 @@
 #include "number_format.h"
 #include "rtf_encoding.h"
 
+#include <charconv>
 #include <concepts>
 #include <cstdint>
+#include <cstring>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -24,47 +27,91 @@ void Step(Statement&& statement)
     }
 }
 
-inline std::string Decimal(std::integral auto value)
+// A value of a few dozen characters, built where it is used: the report
+// writes some two hundred of them, and none needs the heap.
+class ShortText {
+public:
+    ShortText() = default;
+    ShortText(std::string_view text) { *this += text; }
+
+    ShortText& operator+=(std::string_view text)
+    {
+        if (text.size() > sizeof data_ - size_)
+            throw std::length_error("report value longer than a short text");
+        std::memcpy(data_ + size_, text.data(), text.size());
+        size_ += text.size();
+        return *this;
+    }
+    ShortText& operator+=(char c) { return *this += std::string_view(&c, 1); }
+    friend ShortText operator+(ShortText left, std::string_view right) { return left += right; }
+    friend ShortText operator+(ShortText left, const ShortText& right) { return left += right.view(); }
+    friend ShortText operator+(std::string_view left, const ShortText& right) { return ShortText(left) += right; }
+
+    std::string_view view() const { return {data_, size_}; }
+    operator std::string_view() const { return view(); }
+
+private:
+    char data_[64];
+    std::size_t size_ = 0;
+};
+
+inline ShortText Decimal(std::integral auto value)
 {
-    return std::to_string(value);
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return ShortText(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
 }
 
-inline std::string Real(float value, char decimalSeparator)
+inline ShortText Real(float value, char decimalSeparator)
 {
-    return FormatSingle(value, decimalSeparator);
+    return ShortText(FormatSingle(value, decimalSeparator));
 }
 
-inline std::string YesNo(bool value)
+inline std::string_view YesNo(bool value)
 {
     return value ? "True" : "False";
 }
 
-// Decoder texts can hold what a monitor stored; none may break the document.
-inline std::string Text(const std::string& value)
+// What EscapeRtfText would leave as it is: printable ASCII without the
+// three characters RTF reserves.
+inline bool IsPlainRtfText(std::string_view text)
 {
+    for (const char c : text)
+        if (c < 0x20 || c > 0x7E || c == '\\' || c == '{' || c == '}')
+            return false;
+    return true;
+}
+
+// Decoder texts can hold what a monitor stored; none may break the document.
+inline std::string Text(std::string value)
+{
+    if (IsPlainRtfText(value))
+        return value;
     return EscapeRtfText(value);
 }
 
-// One row of a raw dump: " XX" for each byte, then a tab.
-inline std::string HexRow(std::span<const std::uint8_t> bytes)
+// One row of a raw dump: " XX" for each byte (at most 16), then a tab.
+inline ShortText HexRow(std::span<const std::uint8_t> bytes)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    static constexpr std::string_view kTab = "\\tab ";
-    std::string row;
-    row.reserve(bytes.size() * 3 + kTab.size()); // one allocation, not four
+    if (bytes.size() > 16)
+        throw std::length_error("raw dump row of more than 16 bytes");
+    char row[16 * 3];
+    std::size_t size = 0;
     for (const std::uint8_t byte : bytes) {
-        row += ' ';
-        row += kHex[byte >> 4];
-        row += kHex[byte & 0xF];
+        row[size++] = ' ';
+        row[size++] = kHex[byte >> 4];
+        row[size++] = kHex[byte & 0xF];
     }
-    row += kTab;
-    return row;
+    ShortText text(std::string_view(row, size));
+    return text += "\\tab ";
 }
 
-inline std::string HexLabel(unsigned offset)
+inline ShortText HexLabel(unsigned offset)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    return std::string("0x") + kHex[(offset >> 4) & 0xF] + kHex[offset & 0xF];
+    const char label[] = {'0', 'x', kHex[(offset >> 4) & 0xF], kHex[offset & 0xF]};
+    return ShortText(std::string_view(label, sizeof label));
 }
 
 } // namespace tessarin::report_steps
