@@ -69,7 +69,7 @@ void CEDIDParser::ParseBaseBlock()
 
 void CEDIDParser::ParseCEAExtension(std::span<const std::uint8_t, EDIDSize> edid)
 {
-    cea_ = std::make_unique<CCEA861>();
+    cea_.emplace();
     cea_->Update_CEA_Data(edid, kExtensionStart);
 
     // An offset below 4 would point into the extension's own header; in

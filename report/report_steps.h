@@ -90,6 +90,26 @@ inline std::string Text(std::string value)
     return EscapeRtfText(value);
 }
 
+// A text of the program's own tables as the document takes it: the text
+// itself, unless something in it must be escaped. Used where it is made.
+class TableText {
+public:
+    explicit TableText(std::string_view value) : view_(value)
+    {
+        if (!IsPlainRtfText(value)) {
+            escaped_ = EscapeRtfText(value);
+            view_ = escaped_;
+        }
+    }
+    TableText(const TableText&) = delete;
+    TableText& operator=(const TableText&) = delete;
+    operator std::string_view() const { return view_; }
+
+private:
+    std::string escaped_;
+    std::string_view view_;
+};
+
 // One row of a raw dump: " XX" for each byte (at most 16), then a tab.
 inline ShortText HexRow(std::span<const std::uint8_t> bytes)
 {
