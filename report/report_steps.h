@@ -4,6 +4,7 @@
 #include "number_format.h"
 #include "rtf_encoding.h"
 
+#include <array>
 #include <charconv>
 #include <concepts>
 #include <cstdint>
@@ -64,7 +65,8 @@ inline ShortText Decimal(std::integral auto value)
 
 inline ShortText Real(float value, char decimalSeparator)
 {
-    return ShortText(FormatSingle(value, decimalSeparator));
+    std::array<char, kFormattedSingleCapacity> text;
+    return ShortText(std::string_view(text.data(), FormatSingle(value, decimalSeparator, text)));
 }
 
 inline std::string_view YesNo(bool value)
