@@ -3,7 +3,7 @@
 #include "bits.h"
 #include "errors.h"
 
-#include <cstdio>
+#include <iterator>
 
 namespace tessarin {
 
@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::int32_t kVideoDataBlock = 2;
 constexpr std::int32_t kVendorSpecificDataBlock = 3;
+constexpr char kHex[] = "0123456789ABCDEF";
 
 } // namespace
 
@@ -150,11 +151,18 @@ std::string CCEA861::VendorSpecificRegistrationIdentifier() const
 {
     if (FindDataBlock(kVendorSpecificDataBlock) < 0)
         return {};
-    const unsigned value = VendorByte(1) + 256u * VendorByte(2) + 65536u * VendorByte(3);
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    std::string result = text;
-    if (result == "0xC03")
+    unsigned value = VendorByte(1) + 256u * VendorByte(2) + 65536u * VendorByte(3);
+    const bool hdmi = value == 0xC03;
+    // "0x" and the digits without leading zeros, as "0x%X" writes them.
+    char digits[8];
+    char* first = std::end(digits);
+    do {
+        *--first = kHex[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    std::string result = "0x";
+    result.append(first, std::end(digits));
+    if (hdmi)
         result += " (HDMI)";
     return result;
 }
@@ -165,10 +173,7 @@ std::string CCEA861::VendorSpecificPhysicalAddress() const
         return {};
     const std::uint8_t ab = VendorByte(4);
     const std::uint8_t cd = VendorByte(5);
-    char text[16];
-    std::snprintf(text, sizeof text, "%X.%X.%X.%X", get_bit_range(ab, 7, 4), get_bit_range(ab, 3, 0),
-                  get_bit_range(cd, 7, 4), get_bit_range(cd, 3, 0));
-    return text;
+    return {kHex[ab >> 4], '.', kHex[ab & 0xF], '.', kHex[cd >> 4], '.', kHex[cd & 0xF]};
 }
 
 bool CCEA861::VendorSpecificSupports_Al() const { return VendorBit(6, 7); }

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace tessarin {
@@ -133,9 +132,10 @@ std::string CEDIDParser::IDManufacturerName() const { return GetManufacturerName
 
 std::string CEDIDParser::IDProductId() const
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", base_[11] * 256u + base_[10]);
-    return text;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const std::uint8_t high = base_[11];
+    const std::uint8_t low = base_[10];
+    return {kHex[high >> 4], kHex[high & 0xF], kHex[low >> 4], kHex[low & 0xF]};
 }
 
 std::string CEDIDParser::IDSerialNumber() const
