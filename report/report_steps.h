@@ -37,11 +37,16 @@ public:
 
     ShortText& operator+=(std::string_view text)
     {
-        if (text.size() > sizeof data_ - size_)
-            throw std::length_error("report value longer than a short text");
-        std::memcpy(data_ + size_, text.data(), text.size());
-        size_ += text.size();
+        std::memcpy(Extend(text.size()), text.data(), text.size());
         return *this;
+    }
+    // `count` more characters, for the caller to write.
+    char* Extend(std::size_t count)
+    {
+        if (count > sizeof data_ - size_)
+            throw std::length_error("report value longer than a short text");
+        size_ += count;
+        return data_ + size_ - count;
     }
     ShortText& operator+=(char c) { return *this += std::string_view(&c, 1); }
     friend ShortText operator+(ShortText left, std::string_view right) { return left += right; }
@@ -60,7 +65,10 @@ inline ShortText Decimal(std::integral auto value)
 {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return ShortText(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+    const auto size = static_cast<std::size_t>(result.ptr - digits);
+    ShortText text;
+    std::memcpy(text.Extend(size), digits, size);
+    return text;
 }
 
 inline ShortText Real(float value, char decimalSeparator)
@@ -112,28 +120,32 @@ private:
     std::string_view view_;
 };
 
-// One row of a raw dump: " XX" for each byte (at most 16), then a tab.
+// One row of a raw dump: " XX" for each byte (a row holds 16), then a tab.
 inline ShortText HexRow(std::span<const std::uint8_t> bytes)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    if (bytes.size() > 16)
-        throw std::length_error("raw dump row of more than 16 bytes");
-    char row[16 * 3];
-    std::size_t size = 0;
+    static constexpr std::string_view kTab = "\\tab ";
+    ShortText row;
+    char* out = row.Extend(bytes.size() * 3 + kTab.size());
     for (const std::uint8_t byte : bytes) {
-        row[size++] = ' ';
-        row[size++] = kHex[byte >> 4];
-        row[size++] = kHex[byte & 0xF];
+        *out++ = ' ';
+        *out++ = kHex[byte >> 4];
+        *out++ = kHex[byte & 0xF];
     }
-    ShortText text(std::string_view(row, size));
-    return text += "\\tab ";
+    std::memcpy(out, kTab.data(), kTab.size());
+    return row;
 }
 
 inline ShortText HexLabel(unsigned offset)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    const char label[] = {'0', 'x', kHex[(offset >> 4) & 0xF], kHex[offset & 0xF]};
-    return ShortText(std::string_view(label, sizeof label));
+    ShortText label;
+    char* out = label.Extend(4);
+    out[0] = '0';
+    out[1] = 'x';
+    out[2] = kHex[(offset >> 4) & 0xF];
+    out[3] = kHex[offset & 0xF];
+    return label;
 }
 
 } // namespace tessarin::report_steps
