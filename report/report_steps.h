@@ -48,6 +48,15 @@ public:
         size_ += count;
         return data_ + size_ - count;
     }
+    // At most `most` more characters, written by `write(out)`, which returns
+    // the end of what it wrote.
+    template <class Write>
+    ShortText& Append(std::size_t most, Write&& write)
+    {
+        char* const out = Extend(most);
+        size_ = static_cast<std::size_t>(write(out) - data_);
+        return *this;
+    }
     ShortText& operator+=(char c) { return *this += std::string_view(&c, 1); }
     friend ShortText operator+(ShortText left, std::string_view right) { return left += right; }
     friend ShortText operator+(ShortText left, const ShortText& right) { return left += right.view(); }
@@ -63,18 +72,19 @@ private:
 
 inline ShortText Decimal(std::integral auto value)
 {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    const auto size = static_cast<std::size_t>(result.ptr - digits);
+    constexpr std::size_t kMost = 24; // any 64-bit value
     ShortText text;
-    std::memcpy(text.Extend(size), digits, size);
+    text.Append(kMost, [value](char* out) { return std::to_chars(out, out + kMost, value).ptr; });
     return text;
 }
 
 inline ShortText Real(float value, char decimalSeparator)
 {
-    std::array<char, kFormattedSingleCapacity> text;
-    return ShortText(std::string_view(text.data(), FormatSingle(value, decimalSeparator, text)));
+    ShortText text;
+    text.Append(kFormattedSingleCapacity, [&](char* out) {
+        return out + FormatSingle(value, decimalSeparator, std::span<char, kFormattedSingleCapacity>(out, kFormattedSingleCapacity));
+    });
+    return text;
 }
 
 inline std::string_view YesNo(bool value)
@@ -83,12 +93,29 @@ inline std::string_view YesNo(bool value)
 }
 
 // What EscapeRtfText would leave as it is: printable ASCII without the
-// three characters RTF reserves.
+// three characters RTF reserves. Eight characters at a time: the report
+// asks this of every text it shows.
 inline bool IsPlainRtfText(std::string_view text)
 {
-    for (const char c : text)
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    // Whether a byte of `v` is zero, for bytes below 0x80.
+    const auto anyZero = [](std::uint64_t v) { return ((v - kOnes) & kHighs) != 0; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t x;
+        std::memcpy(&x, text.data() + i, sizeof x);
+        if ((x & kHighs) != 0                        // 0x80 and above
+            || ((x + 0x60 * kOnes) & kHighs) != kHighs // below 0x20
+            || ((x + kOnes) & kHighs) != 0           // 0x7F
+            || anyZero(x ^ ('\\' * kOnes)) || anyZero(x ^ ('{' * kOnes)) || anyZero(x ^ ('}' * kOnes)))
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
         if (c < 0x20 || c > 0x7E || c == '\\' || c == '{' || c == '}')
             return false;
+    }
     return true;
 }
 
@@ -123,14 +150,20 @@ private:
 // One row of a raw dump: " XX" for each byte (a row holds 16), then a tab.
 inline ShortText HexRow(std::span<const std::uint8_t> bytes)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+    // " XX" of every byte, and a fourth character that the next is written over.
+    static constexpr auto kCells = [] {
+        constexpr char kHex[] = "0123456789ABCDEF";
+        std::array<std::array<char, 4>, 256> cells{};
+        for (std::size_t b = 0; b < cells.size(); ++b)
+            cells[b] = {' ', kHex[b >> 4], kHex[b & 0xF], ' '};
+        return cells;
+    }();
     static constexpr std::string_view kTab = "\\tab ";
     ShortText row;
     char* out = row.Extend(bytes.size() * 3 + kTab.size());
     for (const std::uint8_t byte : bytes) {
-        *out++ = ' ';
-        *out++ = kHex[byte >> 4];
-        *out++ = kHex[byte & 0xF];
+        std::memcpy(out, kCells[byte].data(), 4);
+        out += 3;
     }
     std::memcpy(out, kTab.data(), kTab.size());
     return row;
