@@ -117,6 +117,8 @@ void CEDIDParser::DecodeStandardTimings()
     }
 }
 
+const CCEA861* CEDIDParser::edidCEA861() const noexcept { return cea_ ? &*cea_ : nullptr; }
+
 const CDetailedTiming& CEDIDParser::DetailedTiming(std::int32_t slot) const
 {
     if (slot < 1 || slot > SlotCount)

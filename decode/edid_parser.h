@@ -32,7 +32,7 @@ public:
     std::int32_t TypeOfExtensionBlock() const noexcept { return extensionType_; }
     // The extension of the last load that carried one; check
     // TypeOfExtensionBlock() == 2 before trusting it for the current EDID.
-    const CCEA861* edidCEA861() const noexcept { return cea_ ? &*cea_ : nullptr; }
+    const CCEA861* edidCEA861() const noexcept;
 
     std::int32_t DetailedTimingIndex() const noexcept { return timingIndex_; }
     // Stored as given; the detailed-timing properties check it when they read.
