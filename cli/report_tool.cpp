@@ -46,6 +46,7 @@ public:
         return true;
     }
     void EnsureVisible(const std::string&) override {}
+    bool Shown() const override { return false; }
 };
 
 // After the report, as everything added to it comes: what the copy lacks.

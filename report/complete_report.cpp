@@ -26,8 +26,9 @@ void AppendHexByte(std::uint8_t value, std::string& out)
 }
 
 // Everything in the model may hold what a monitor stored (names, strings):
-// all of it is escaped. A report has hundreds of lines; their texts are made
-// in two buffers kept for the whole report.
+// all of it goes to the writer as text, which it escapes where needed. A
+// report has hundreds of lines; their texts are made in buffers kept for
+// the whole report.
 class Lines {
 public:
     explicit Lines(ReportWriter& w) : w_(w) {}
@@ -35,35 +36,30 @@ public:
     // "label : value".
     void LabelValue(std::string_view label, std::string_view value)
     {
-        label_.clear();
-        AppendRtfEscaped(label, label_);
+        label_.assign(label);
         label_ += " : ";
-        Value(value);
-        Step([&] { w_.AddLabelValue(label_, value_); });
+        Step([&] { w_.AddTextLabelValue(label_, value); });
     }
     // A line without a label.
     void Line(std::string_view value)
     {
-        Value(value);
-        Step([&] { w_.AddLabelValue("", value_); });
+        Step([&] { w_.AddTextLabelValue("", value); });
     }
     void Title(std::string_view title, bool treeNode)
     {
-        Value(title);
-        Step([&] { w_.AddSubsectionTitle(value_, treeNode); });
+        Step([&] { w_.AddTextSubsectionTitle(title, treeNode); });
     }
     void SectionTitle(std::string_view title)
     {
-        Value(title);
-        Step([&] { w_.AddCompleteSectionTitle(value_); });
+        Step([&] { w_.AddTextCompleteSectionTitle(title); });
     }
     void NotDecoded(const Section& s)
     {
-        Value(s.title);
+        value_.assign(s.title);
         value_ += ", ";
         value_ += std::to_string(s.bytes.size());
         value_ += " bytes as read";
-        Step([&] { w_.AddLabelValue("Not decoded : ", value_); });
+        Step([&] { w_.AddTextLabelValue("Not decoded : ", value_); });
     }
     void RawBytes(std::span<const std::uint8_t> bytes)
     {
@@ -75,12 +71,6 @@ public:
     ReportWriter& writer() { return w_; }
 
 private:
-    void Value(std::string_view value)
-    {
-        value_.clear();
-        AppendRtfEscaped(value, value_);
-    }
-
     ReportWriter& w_;
     std::string label_;
     std::string value_;

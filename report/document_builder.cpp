@@ -56,11 +56,15 @@ const DocumentModel& DocumentBuilder::Document()
 {
     // The document's closing brace restores the properties in force before
     // its opening one: the defaults.
+    // A last paragraph with text has the properties in force now, as if it
+    // ended here.
     TextParagraph& last = document_.paragraphs.back();
     if (last.firstRun == last.endRun) {
         last.alignment = ParagraphAlignment::Left;
         last.tabStops.clear();
         last.mark = CharFormat{};
+    } else {
+        TakeParagraphProperties();
     }
     return document_;
 }
@@ -83,31 +87,43 @@ bool DocumentBuilder::Skipping()
 
 void DocumentBuilder::AppendText(std::string_view utf8)
 {
-    TakeParagraphProperties();
     document_.AppendText(format_, utf8);
+}
+
+void DocumentBuilder::TabAndWrite(std::string_view rtf)
+{
+    // Most texts need no reading at all: one run with its tab, at once. So
+    // do the rows of a raw dump, which end in a tab of their own.
+    static constexpr std::string_view kTab = "\\tab ";
+    if (pendingSkip_ == 0) {
+        const std::size_t end = PlainTextEnd(rtf, 0);
+        if (end == rtf.size()) {
+            document_.AppendText(format_, '\t', rtf);
+            return;
+        }
+        if (end + kTab.size() == rtf.size() && rtf.ends_with(kTab)) {
+            document_.AppendText(format_, '\t', rtf.substr(0, end));
+            Tab();
+            return;
+        }
+    }
+    Tab();
+    Write(rtf);
 }
 
 void DocumentBuilder::Write(std::string_view rtf)
 {
-    // Printable ASCII but the three the document escapes, and the tab.
-    static constexpr auto kPlain = [] {
-        std::array<bool, 256> plain{};
-        for (int c = 0x20; c < 0x7F; ++c)
-            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
-        plain['\t'] = true;
-        return plain;
-    }();
-    const auto plain = [](char c) { return kPlain[static_cast<unsigned char>(c)]; };
     std::size_t pos = 0;
     while (pos < rtf.size()) {
         // Printable ASCII without escapes, the most of every text, is taken
         // a stretch at a time.
-        if (pendingSkip_ == 0 && plain(rtf[pos])) {
-            const auto stretch = std::find_if_not(rtf.begin() + static_cast<std::ptrdiff_t>(pos), rtf.end(), plain);
-            const auto end = static_cast<std::size_t>(stretch - rtf.begin());
-            AppendText(rtf.substr(pos, end - pos));
-            pos = end;
-            continue;
+        if (pendingSkip_ == 0) {
+            const std::size_t end = PlainTextEnd(rtf, pos);
+            if (end != pos) {
+                AppendText(rtf.substr(pos, end - pos));
+                pos = end;
+                continue;
+            }
         }
         const char c = rtf[pos];
         const auto byte = static_cast<unsigned char>(c);

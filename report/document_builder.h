@@ -26,6 +26,12 @@ public:
     void AddTabStop(std::int32_t twips) { tabStops_.push_back(twips); }
     CharFormat& Format() { return format_; }
     void Tab() { AppendText("\t"); }
+    // A tab, then Write(rtf).
+    void TabAndWrite(std::string_view rtf);
+    // A tab, then `text`, which holds nothing Write would read as markup
+    // (NeedsNoRtfEscape): what Write would make of it, without reading it.
+    void TabAndAppend(std::string_view text) { document_.AppendText(format_, '\t', text); }
+    void Append(std::string_view text) { AppendText(text); }
 
     // Reads a text of the document: characters, \'hh, \uN, escaped "\", "{"
     // and "}", and the control words the writer's own markup uses. Other

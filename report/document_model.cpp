@@ -41,18 +41,6 @@ TextParagraph& DocumentModel::AddParagraph()
     return paragraph;
 }
 
-void DocumentModel::AppendText(const CharFormat& format, std::string_view utf8)
-{
-    TextParagraph& paragraph = paragraphs.back();
-    const auto end = static_cast<std::uint32_t>(text.size());
-    if (paragraph.firstRun == paragraph.endRun || runs.back().picture >= 0 || !(runs.back().format == format)) {
-        runs.push_back(TextRun{format, end, end, -1});
-        ++paragraph.endRun;
-    }
-    text += utf8;
-    runs.back().end = static_cast<std::uint32_t>(text.size());
-}
-
 void DocumentModel::AppendPicture(const CharFormat& format, std::int32_t picture)
 {
     const auto end = static_cast<std::uint32_t>(text.size());

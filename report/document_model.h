@@ -122,8 +122,33 @@ struct DocumentModel {
     TextParagraph& AddParagraph();
     // Adds to the last paragraph: to its last run when that has the same
     // format and is no picture, else as a new run.
-    void AppendText(const CharFormat& format, std::string_view utf8);
+    void AppendText(const CharFormat& format, std::string_view utf8)
+    {
+        OpenRun(format);
+        text.append(utf8);
+        runs.back().end = static_cast<std::uint32_t>(text.size());
+    }
+    // The same for `first` followed by `utf8`: a tab and a label, say.
+    void AppendText(const CharFormat& format, char first, std::string_view utf8)
+    {
+        OpenRun(format);
+        text.push_back(first);
+        text.append(utf8);
+        runs.back().end = static_cast<std::uint32_t>(text.size());
+    }
     void AppendPicture(const CharFormat& format, std::int32_t picture);
+
+private:
+    // Makes the last run one of `format` that text can be added to.
+    void OpenRun(const CharFormat& format)
+    {
+        TextParagraph& paragraph = paragraphs.back();
+        if (paragraph.firstRun != paragraph.endRun && runs.back().picture < 0 && runs.back().format == format)
+            return;
+        const auto end = static_cast<std::uint32_t>(text.size());
+        runs.push_back(TextRun{format, end, end, -1});
+        ++paragraph.endRun;
+    }
 };
 
 // One empty paragraph, as an empty pane has.

@@ -41,6 +41,9 @@ public:
                          bool bold, const std::string& parentKey) = 0;
     // Expands the node's parents and scrolls the tree to it.
     virtual void EnsureVisible(const std::string& key) = 0;
+    // False for a tree nobody will see: the writer then makes no nodes at
+    // all, and a click finds no section.
+    virtual bool Shown() const { return true; }
 };
 
 } // namespace tessarin

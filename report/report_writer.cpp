@@ -96,6 +96,8 @@ void ReportWriter::StartReport()
     markup_.clear();
     if (keepRtf_)
         markup_.reserve(16384); // a long report's markup
+    if (tree_.Shown())
+        pending_.reserve(128); // a long report's sections
     builder_.Start(PrologModel(), kBodyFormat, ParagraphAlignment::Left);
     RefreshPane();
 }
@@ -116,20 +118,38 @@ void ReportWriter::AddEmptyLine()
 
 void ReportWriter::AddLabelValue(std::string_view label, std::string_view value)
 {
+    LabelValue(label, value, false);
+}
+
+void ReportWriter::AddTextLabelValue(std::string_view label, std::string_view value)
+{
+    if (NeedsNoRtfEscape(label) && NeedsNoRtfEscape(value))
+        LabelValue(label, value, true);
+    else
+        LabelValue(Escaped(label, escapedLabel_), Escaped(value, escapedValue_), false);
+}
+
+std::string_view ReportWriter::Escaped(std::string_view text, std::string& buffer)
+{
+    buffer.clear();
+    AppendRtfEscaped(text, buffer);
+    return buffer;
+}
+
+void ReportWriter::LabelValue(std::string_view label, std::string_view value, bool plain)
+{
     EndParagraph();
     Mark(R"(\pard\tx568\tx3976\b\tab )");
     builder_.ResetParagraph();
     builder_.AddTabStop(568);
     builder_.AddTabStop(3976);
     builder_.Format().bold = true;
-    builder_.Tab();
     Mark(label);
-    builder_.Write(label);
+    plain ? builder_.TabAndAppend(label) : builder_.TabAndWrite(label);
     Mark(R"(\b0\tab )");
     builder_.Format().bold = false;
-    builder_.Tab();
     Mark(value);
-    builder_.Write(value);
+    plain ? builder_.TabAndAppend(value) : builder_.TabAndWrite(value);
     RefreshPane();
 }
 
@@ -141,9 +161,8 @@ void ReportWriter::AddRawDataLine(std::string_view label, std::string_view value
     Mark(label);
     builder_.Write(label);
     Mark(R"(\tab )");
-    builder_.Tab();
     Mark(value);
-    builder_.Write(value);
+    builder_.TabAndWrite(value);
     RefreshPane();
 }
 
@@ -176,7 +195,8 @@ void ReportWriter::AddSection(std::string_view title, const char* parentKey, std
     builder_.Format().halfPoints = 20;
     RefreshPane();
     AddEmptyLine();
-    AddNode(Node{std::move(key), std::string(title), parentKey, false, true, "", builder_.ParagraphCount()});
+    if (tree_.Shown())
+        AddNode(Node{std::move(key), std::string(title), parentKey, false, true, "", builder_.ParagraphCount()});
 }
 
 void ReportWriter::AddBaseRootNode(const CEDIDParser& parser)
@@ -188,6 +208,8 @@ void ReportWriter::AddBaseRootNode(const CEDIDParser& parser)
         clearTree_ = true;
     pending_.clear();
     targets_.clear();
+    if (!tree_.Shown())
+        return;
     const std::string text = "EDID BASE (V" + std::to_string(parser.EDIDVersion()) + "." +
                              std::to_string(parser.EDIDRevision()) + ")";
     // Tag 3 makes a click select line 1, the report's title.
@@ -225,21 +247,40 @@ void ReportWriter::AddCompleteRootNode(std::string_view text)
 
 void ReportWriter::AddCompleteSectionTitle(std::string_view title)
 {
-    AddSection(title, kCompleteRootKey, "F" + std::to_string(++completeSections_));
+    ++completeSections_;
+    AddSection(title, kCompleteRootKey, tree_.Shown() ? "F" + std::to_string(completeSections_) : std::string());
 }
 
 void ReportWriter::AddSubsectionTitle(std::string_view title, bool treeNode)
+{
+    SubsectionTitle(title, treeNode, false);
+}
+
+void ReportWriter::AddTextSubsectionTitle(std::string_view title, bool treeNode)
+{
+    if (NeedsNoRtfEscape(title))
+        SubsectionTitle(title, treeNode, true);
+    else
+        SubsectionTitle(Escaped(title, escapedValue_), treeNode, false);
+}
+
+void ReportWriter::AddTextCompleteSectionTitle(std::string_view title)
+{
+    AddCompleteSectionTitle(Escaped(title, escapedValue_));
+}
+
+void ReportWriter::SubsectionTitle(std::string_view title, bool treeNode, bool plain)
 {
     EndParagraph();
     Mark(R"(\pard\b )");
     builder_.ResetParagraph();
     builder_.Format().bold = true;
     Mark(title);
-    builder_.Write(title);
+    plain ? builder_.Append(title) : builder_.Write(title);
     Mark(R"(\b0)");
     builder_.Format().bold = false;
     RefreshPane();
-    if (!treeNode || completeSections_ == 0)
+    if (!treeNode || completeSections_ == 0 || !tree_.Shown())
         return;
     // A click brings the heading to the top: the node counts one paragraph
     // more than a section's, whose title has an empty line after it.
@@ -266,6 +307,8 @@ void ReportWriter::Publish()
 
 void ReportWriter::AddNode(Node node)
 {
+    if (!tree_.Shown())
+        return;
     if (refresh_ == Refresh::EveryPrimitive)
         PlaceNode(node, view_.LineCount());
     else

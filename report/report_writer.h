@@ -67,6 +67,13 @@ public:
     // also a node under that section's.
     void AddSubsectionTitle(std::string_view title, bool treeNode);
 
+    // The same for texts that are not RTF but UTF-8 to be shown as they
+    // stand, whatever they hold (a monitor's strings, the complete decode's
+    // texts): the document gets them as EscapeRtfText gives them.
+    void AddTextLabelValue(std::string_view label, std::string_view value);
+    void AddTextSubsectionTitle(std::string_view title, bool treeNode);
+    void AddTextCompleteSectionTitle(std::string_view title);
+
     // Shows the finished document in the pane and builds the tree.
     void Publish();
 
@@ -102,6 +109,12 @@ private:
             markup_ += markup;
     }
     void EndParagraph();
+    // A label and value, or a title, that are RTF when `plain` is false, and
+    // else texts that need no reading (NeedsNoRtfEscape).
+    void LabelValue(std::string_view label, std::string_view value, bool plain);
+    void SubsectionTitle(std::string_view title, bool treeNode, bool plain);
+    // `text` escaped for the document, in `buffer` when it needs escaping.
+    static std::string_view Escaped(std::string_view text, std::string& buffer);
     void RefreshPane();
     // `key` "" gives the node the key "C" + its tag.
     void AddSection(std::string_view title, const char* parentKey, std::string key = {});
@@ -121,6 +134,8 @@ private:
     // Each placed node's tag and the paragraph a click brings to the top.
     std::vector<std::pair<std::string, std::int32_t>> targets_;
     std::int32_t completeSections_ = 0; // keys "F1", "F2", ... of the complete decode's sections
+    std::string escapedLabel_;             // kept for the whole report: no allocation per line
+    std::string escapedValue_;
 };
 
 } // namespace tessarin

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace tessarin {
@@ -74,6 +76,23 @@ bool IsControl(char32_t c)
     return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
 }
 
+// Where the stretch of ASCII from `pos` ends: a whole document's markup is
+// looked at, eight bytes at a time.
+std::size_t AsciiEnd(std::string_view text, std::size_t pos)
+{
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    while (text.size() - pos >= 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, text.data() + pos, 8);
+        if ((x & kHigh) != 0)
+            break;
+        pos += 8;
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+        ++pos;
+    return pos;
+}
+
 } // namespace
 
 std::string Utf8ToWindows1252(std::string_view utf8)
@@ -89,8 +108,7 @@ void AppendAsWindows1252(std::string_view utf8, std::string& out)
     for (std::size_t pos = 0; pos < utf8.size();) {
         if (static_cast<unsigned char>(utf8[pos]) < 0x80) { // the common case, markup included
             const std::size_t start = pos;
-            while (pos < utf8.size() && static_cast<unsigned char>(utf8[pos]) < 0x80)
-                ++pos;
+            pos = AsciiEnd(utf8, pos);
             out.append(utf8.substr(start, pos - start));
             continue;
         }
@@ -233,6 +251,58 @@ void AppendShownByte(std::uint8_t byte, std::string& out)
         out.push_back('?');
     else
         AppendWindows1252AsUtf8(byte, out);
+}
+
+namespace {
+
+// Where the stretch from `pos` of printable ASCII but "\", "{" and "}" (and
+// tabs, with `Tabs`) ends.
+template <bool Tabs>
+std::size_t PlainEnd(std::string_view rtf, std::size_t pos)
+{
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        plain['\t'] = Tabs;
+        return plain;
+    }();
+    // Eight bytes at a time while none needs a look: a report is thousands
+    // of short plain texts, and a byte-by-byte table look-up was most of the
+    // cost of taking them in. The tests flag, exactly for the first flagged
+    // byte, those of 0x80 and up, those below 0x20, "\", and 0x7B-0x7F
+    // ("{", "}" and a few plain ones, which the byte loop then takes).
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    while (rtf.size() - pos >= 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, rtf.data() + pos, 8);
+        const std::uint64_t backslash = x ^ (0x5C * kOnes);
+        const std::uint64_t flagged =
+            (x | (x - 0x20 * kOnes) | ((backslash - kOnes) & ~backslash) | ((x & ~kHigh) + 0x05 * kOnes)) & kHigh;
+        if (flagged != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                pos += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < rtf.size() && kPlain[static_cast<unsigned char>(rtf[pos])])
+        ++pos;
+    return pos;
+}
+
+} // namespace
+
+std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
+{
+    return PlainEnd<true>(rtf, pos);
+}
+
+bool NeedsNoRtfEscape(std::string_view utf8)
+{
+    // A tab is plain in the document, but the escape makes it '?'.
+    return PlainEnd<false>(utf8, 0) == utf8.size();
 }
 
 } // namespace tessarin

@@ -45,6 +45,15 @@ RtfControlWord ReadRtfControlWord(std::string_view rtf, std::size_t& pos);
 // them; -1, and `pos` unmoved, when two hex digits do not follow.
 int ReadRtfHexByte(std::string_view rtf, std::size_t& pos);
 
+// Where the stretch of text from `pos` that stands for itself in the
+// document ends: printable ASCII but "\", "{" and "}", and the tab. Returns
+// `pos` when the byte there is none of these.
+std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos);
+
+// True when EscapeRtfText would leave `utf8` as it is: printable ASCII but
+// "\", "{" and "}".
+bool NeedsNoRtfEscape(std::string_view utf8);
+
 // Appends the character `c` as UTF-8.
 void AppendUtf8(char32_t c, std::string& out);
 

@@ -97,5 +97,43 @@ TEST(DocumentModel, TextsWithEscapesAndControlWordsReadBackAsTheirModel)
     }
 }
 
+// Plain stretches are taken many bytes at a time: a character that needs a
+// look must be seen wherever it stands. Texts that are not RTF are escaped
+// only where they need it, and must come out as their escaped form would.
+TEST(DocumentModel, EveryCharacterThatNeedsALookIsSeenWhereverItStands)
+{
+    // Each as text, and as it may stand in RTF.
+    const std::pair<std::string, std::string> specials[] = {
+        {"\\", "\\\\"}, {"{", "\\{"},     {"}", "\\}"}, {"\t", "\t"}, {"\x01", "\x01"}, {"\x1F", "\\'e9"},
+        {"\x7F", "\x7F"}, {"\xC3\xA9", "\xC3\xA9"}, {"~", "~"},   {"|", "|"},   {"z", "z"},       {" ", "\\tab "}};
+    for (const auto& [special, inRtf] : specials) {
+        for (std::size_t at = 0; at <= 18; ++at) {
+            std::string text = "abcdefghijklmnopqr";
+            std::string rtf = text;
+            text.insert(at, special);
+            rtf.insert(at, inRtf);
+            HeadlessReportView view;
+            HeadlessSectionTree tree;
+            ReportWriter asText(view, tree);
+            asText.StartReport();
+            asText.AddTextLabelValue(text, text.substr(at));
+            asText.AddTextSubsectionTitle(text, false);
+            asText.AddLabelValue(rtf, rtf);
+            asText.AddRawDataLine(rtf, rtf + "\\tab ");
+            const std::string where = "\"" + text + "\"";
+            ExpectSameDocument(asText.Document(), ReadRtf(asText.CompleteDocument()), where);
+
+            ReportWriter escaped(view, tree);
+            escaped.StartReport();
+            escaped.AddLabelValue(EscapeRtfText(text), EscapeRtfText(text.substr(at)));
+            escaped.AddSubsectionTitle(EscapeRtfText(text), false);
+            escaped.AddLabelValue(rtf, rtf);
+            escaped.AddRawDataLine(rtf, rtf + "\\tab ");
+            EXPECT_EQ(asText.CompleteDocument(), escaped.CompleteDocument()) << where;
+            EXPECT_EQ(asText.Document().PlainText(), escaped.Document().PlainText()) << where;
+        }
+    }
+}
+
 } // namespace
 } // namespace tessarin::test
