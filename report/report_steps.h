@@ -92,37 +92,10 @@ inline std::string_view YesNo(bool value)
     return value ? "True" : "False";
 }
 
-// What EscapeRtfText would leave as it is: printable ASCII without the
-// three characters RTF reserves. Eight characters at a time: the report
-// asks this of every text it shows.
-inline bool IsPlainRtfText(std::string_view text)
-{
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHighs = 0x8080808080808080u;
-    // Whether a byte of `v` is zero, for bytes below 0x80.
-    const auto anyZero = [](std::uint64_t v) { return ((v - kOnes) & kHighs) != 0; };
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t x;
-        std::memcpy(&x, text.data() + i, sizeof x);
-        if ((x & kHighs) != 0                        // 0x80 and above
-            || ((x + 0x60 * kOnes) & kHighs) != kHighs // below 0x20
-            || ((x + kOnes) & kHighs) != 0           // 0x7F
-            || anyZero(x ^ ('\\' * kOnes)) || anyZero(x ^ ('{' * kOnes)) || anyZero(x ^ ('}' * kOnes)))
-            return false;
-    }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < 0x20 || c > 0x7E || c == '\\' || c == '{' || c == '}')
-            return false;
-    }
-    return true;
-}
-
 // Decoder texts can hold what a monitor stored; none may break the document.
 inline std::string Text(std::string value)
 {
-    if (IsPlainRtfText(value))
+    if (NeedsNoRtfEscape(value))
         return value;
     return EscapeRtfText(value);
 }
@@ -133,7 +106,7 @@ class TableText {
 public:
     explicit TableText(std::string_view value) : view_(value)
     {
-        if (!IsPlainRtfText(value)) {
+        if (!NeedsNoRtfEscape(value)) {
             escaped_ = EscapeRtfText(value);
             view_ = escaped_;
         }

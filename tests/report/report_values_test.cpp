@@ -1,5 +1,5 @@
-// The values the report routines build: texts escaped exactly as the
-// document's own escaping would, raw dump rows.
+// The values the report routines build on the stack: raw dump rows, and
+// what does not fit.
 #include "report_steps.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +10,6 @@
 
 namespace tessarin::report_steps {
 namespace {
-
-TEST(ReportValues, TextIsWhatEscapingGivesForEveryByteAnywhere)
-{
-    // Each byte value in each lane of an eight-byte stretch and in the
-    // tail after it; then whole characters of more than one byte.
-    std::string probes[] = {"\xC3\xA9t\xC3\xA9 of twenty chars", "\xE2\x82\xAC 1000 \xE2\x82\xAC", "Plain ASCII text, 26 long"};
-    for (const std::string& text : probes)
-        EXPECT_EQ(Text(text), EscapeRtfText(text)) << text;
-    for (int b = 0; b < 256; ++b) {
-        for (const std::size_t at : {0u, 3u, 7u, 8u, 15u, 16u, 19u}) {
-            std::string text(20, 'a');
-            text[at] = static_cast<char>(b);
-            const std::string escaped = EscapeRtfText(text);
-            EXPECT_EQ(IsPlainRtfText(text), escaped == text) << b << " at " << at;
-            EXPECT_EQ(Text(text), escaped) << b << " at " << at;
-        }
-    }
-}
 
 TEST(ReportValues, RawDumpRowsOfAnyLength)
 {
