@@ -7,19 +7,14 @@
 #include "edid_json.h"
 #include "edid_parser.h"
 #include "edid_redact.h"
-#include "edid_report.h"
-#include "headless_view.h"
 #include "monitor_load.h"
 #include "monitor_walk.h"
 #include "replace_file.h"
-#include "report_writer.h"
+#include "report_renderer.h"
 #include "terminal_text.h"
 #include "utf8_path.h"
 #ifdef _WIN32
 #include "registry_monitor_store.h"
-#endif
-#ifdef TESSARIN_COMPLETE_DECODE
-#include "complete_decoder.h"
 #endif
 
 #include <algorithm>
@@ -27,6 +22,8 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <unordered_map>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -34,77 +31,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kProgram = "tessarin-report";
-
-// The report's files and standard output have no section tree: its nodes
-// are dropped rather than kept in a tree nobody reads, which cost as much as
-// a tenth of a report.
-class NoSectionTree final : public SectionTree {
-public:
-    void Clear() override {}
-    bool AddNode(const std::string&, const std::string&, const std::string&, bool, const std::string&) override
-    {
-        return true;
-    }
-    void EnsureVisible(const std::string&) override {}
-    bool Shown() const override { return false; }
-};
-
-// After the report, as everything added to it comes: what the copy lacks.
-void AddRedactedNote(ReportWriter& writer)
-{
-    writer.AddSectionTitle("Redacted Copy");
-    writer.AddLabelValue("Serial numbers : ", "replaced by zeros and spaces");
-    writer.AddLabelValue("Checksums : ", "recomputed; each block is as right or wrong as in the original");
-    writer.Publish();
-}
-
-std::string HexLines(const std::vector<std::uint8_t>& bytes)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0xF];
-        text += (i % 16 == 15 || i + 1 == bytes.size()) ? '\n' : ' ';
-    }
-    return text;
-}
-
-// `bytes`: every block as read (or redacted); the report decodes the first
-// two, the complete decode all of them.
-std::string Render(OutputFormat format, bool standard, const std::vector<std::uint8_t>& bytes, bool redacted,
-                   char separator)
-{
-    if (format == OutputFormat::Bin)
-        return std::string(bytes.begin(), bytes.end());
-    if (format == OutputFormat::Hex)
-        return HexLines(bytes);
-    if (format == OutputFormat::Json)
-        return EdidJsonText(bytes, redacted);
-    const std::vector<std::uint8_t> first = DecoderBytes(bytes);
-    CEDIDParser parser;
-    parser.UpdateEDIDDataFromArray(first);
-    if (format == OutputFormat::Edd)
-        return FormatDataFile(first, parser, separator);
-    HeadlessReportView view;
-    NoSectionTree tree;
-    ReportWriter writer(view, tree);
-    writer.KeepRtf(format == OutputFormat::Rtf);
-    ReportContext context{writer, parser, separator};
-#ifdef TESSARIN_COMPLETE_DECODE
-    const complete::CompleteDecode decode = standard ? complete::CompleteDecode{} : complete::DecodeComplete(bytes, separator);
-    if (!standard)
-        context.complete = &decode;
-#else
-    (void)standard;
-#endif
-    DisplayEDIDBase(context);
-    if (redacted)
-        AddRedactedNote(writer);
-    if (format == OutputFormat::Rtf)
-        return writer.CompleteDocument();
-    return writer.Document().PlainText();
-}
 
 // A name as it may go to a terminal: quoted, its control characters (and
 // bytes that are not UTF-8) escaped, when it holds any; else as it is.
@@ -115,11 +41,26 @@ std::string DisplayName(const std::string& input)
 
 // The file an input gets in --output-dir: its own name with the format's
 // extension; standard input is called "stdin".
-fs::path OutputNameFor(const std::string& input, OutputFormat format)
+std::string OutputNameFor(const std::string& input, OutputFormat format)
 {
-    fs::path name = input == "-" ? fs::path("stdin") : PathFromUtf8(input).filename();
+    if (input == "-")
+        return std::string("stdin") + OutputExtension(format);
+#ifdef _WIN32
+    fs::path name = PathFromUtf8(input).filename();
     name.replace_extension(OutputExtension(format));
-    return name;
+    return Utf8Name(name);
+#else
+    // What filename() and replace_extension() make of it, without the two
+    // path objects they cost for each of a batch's thousands of inputs: the
+    // last dot starts the extension, unless it begins the name or the name
+    // is "..".
+    const std::size_t slash = input.rfind('/');
+    std::string name = input.substr(slash == std::string::npos ? 0 : slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot != 0 && name != "..")
+        name.resize(dot);
+    return name += OutputExtension(format);
+#endif
 }
 
 std::unique_ptr<MonitorStore> OpenStore(const CommandLine& line)
@@ -202,7 +143,8 @@ private:
         // Every byte read for the complete decode; the decoder and an .edd take the first 256.
         if (allBytes.size() < edid.size())
             allBytes = edid;
-        Write(line_.output, Render(line_.format, line_.standard, allBytes, false, separator_));
+        Write(line_.output ? &line_.output->native() : nullptr,
+              renderer_.Render(line_.format, line_.standard, allBytes, false, separator_));
         return failed_ ? 1 : 0;
     }
 
@@ -214,34 +156,44 @@ private:
             Fail(Utf8Name(*line_.outputDir), "cannot create the output folder");
             return false;
         }
+        written_.reserve(line_.inputs.size());
+#ifndef _WIN32
+        outputPrefix_ = line_.outputDir->native();
+        if (!outputPrefix_.ends_with('/'))
+            outputPrefix_ += '/';
+#endif
         return true;
     }
 
     void Report(const std::string& input)
     {
-        std::optional<fs::path> target = line_.output;
+        const fs::path::string_type* target = line_.output ? &line_.output->native() : nullptr;
         if (line_.outputDir) {
-            const fs::path name = OutputNameFor(input, line_.format);
+            std::string name = OutputNameFor(input, line_.format);
+#ifdef _WIN32
+            file_ = (*line_.outputDir / PathFromUtf8(name)).native();
+#else
+            file_.assign(outputPrefix_).append(name);
+#endif
+            target = &file_;
             // Two inputs of the same name must not overwrite each other's report.
-            const auto [earlier, fresh] = written_.emplace(Utf8Name(name), input);
+            const auto [earlier, fresh] = written_.try_emplace(std::move(name), &input);
             if (!fresh) {
-                Fail(input, "skipped: its output " + Utf8Name(name) + " is that of " +
-                                DisplayName(earlier->second));
+                Fail(input, "skipped: its output " + earlier->first + " is that of " + DisplayName(*earlier->second));
                 return;
             }
-            target = *line_.outputDir / name;
         }
         std::vector<std::uint8_t> bytes;
         if (!Load(input, bytes))
             return;
-        Write(target, Render(line_.format, line_.standard, bytes, line_.redact, separator_));
+        Write(target, renderer_.Render(line_.format, line_.standard, bytes, line_.redact, separator_));
     }
 
     // The one EDID of `input` that --pick names (or the only one), redacted
     // when asked.
     bool Load(const std::string& input, std::vector<std::uint8_t>& bytes)
     {
-        const EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
+        EdidInput edid = input == "-" ? ReadEdidInput(in_) : ReadEdidFile(input);
         if (!edid.error.empty()) {
             Fail(DisplayName(input), edid.error);
             return false;
@@ -267,7 +219,7 @@ private:
                                          "): choose one with --pick N or --pick NAME");
             return false;
         }
-        bytes = edid.edids[index].bytes;
+        bytes = std::move(edid.edids[index].bytes);
         if (line_.redact)
             bytes = RedactEdid(bytes).bytes;
         return true;
@@ -304,7 +256,8 @@ private:
         return differ ? 1 : 0;
     }
 
-    void Write(const std::optional<fs::path>& target, const std::string& content)
+    // To standard output when `target` is nullptr.
+    void Write(const fs::path::string_type* target, std::string_view content)
     {
         if (!target) {
             out_.write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -328,7 +281,11 @@ private:
     std::ostream& err_;
     char separator_;
     bool failed_ = false;
-    std::map<std::string, std::string> written_; // output name -> input
+    // Output name -> the input it is that of (line_'s, which outlive this).
+    std::unordered_map<std::string, const std::string*> written_;
+    std::string outputPrefix_; // the output folder, ending in a separator
+    fs::path::string_type file_; // the output file of the input in hand
+    ReportRenderer renderer_;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "document_model.h"
 
+#include <cstring>
+
 namespace tessarin {
 
 std::string_view DocumentModel::Text(const TextParagraph& paragraph) const
@@ -25,13 +27,55 @@ std::int32_t DocumentModel::Length(const TextParagraph& paragraph) const
 
 std::string DocumentModel::PlainText() const
 {
-    std::string plain;
-    plain.reserve(text.size() + paragraphs.size());
-    for (const TextParagraph& paragraph : paragraphs) {
-        plain += Text(paragraph);
-        plain += '\n';
+    std::string plain(PlainTextBound(), '\n');
+    auto size = PlainTextInto(plain);
+    if (!size) {
+        std::size_t needed = 0;
+        for (const TextParagraph& paragraph : paragraphs)
+            needed += Text(paragraph).size() + 1;
+        plain.resize(needed);
+        size = PlainTextInto(plain);
     }
+    plain.resize(size.value_or(0));
     return plain;
+}
+
+std::optional<std::size_t> DocumentModel::PlainTextInto(std::span<char> out) const
+{
+    // A report is a few hundred short paragraphs: what each costs beyond
+    // its copy is most of the total. Appending makes each paragraph's text
+    // start where the one before it ended, so where each ends is all that
+    // is needed; a model made otherwise is taken paragraph by paragraph.
+    if (out.size() >= PlainTextBound()) {
+        char* at = out.data();
+        std::uint32_t from = 0;
+        bool follows = true;
+        for (const TextParagraph& paragraph : paragraphs) {
+            if (paragraph.firstRun != paragraph.endRun) {
+                const std::uint32_t to = runs[paragraph.endRun - 1].end;
+                follows = runs[paragraph.firstRun].begin == from && to >= from && to <= text.size();
+                if (!follows)
+                    break;
+                std::memcpy(at, text.data() + from, to - from);
+                at += to - from;
+                from = to;
+            }
+            *at++ = '\n';
+        }
+        if (follows)
+            return static_cast<std::size_t>(at - out.data());
+    }
+    char* at = out.data();
+    std::size_t room = out.size();
+    for (const TextParagraph& paragraph : paragraphs) {
+        const std::string_view line = Text(paragraph);
+        if (room <= line.size())
+            return std::nullopt;
+        at = std::copy(line.begin(), line.end(), at);
+        *at++ = '\n';
+        room -= line.size() + 1;
+    }
+    return out.size() - room;
 }
 
 TextParagraph& DocumentModel::AddParagraph()

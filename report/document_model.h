@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -117,6 +118,11 @@ struct DocumentModel {
     std::int32_t Length(const TextParagraph& paragraph) const;
     // Every paragraph's text followed by "\n", the last one included.
     std::string PlainText() const;
+    // The same into `out`: its size, or nullopt when it does not fit.
+    // PlainTextBound() bytes are enough for a model built by appending, whose
+    // paragraphs' texts follow each other in `text`.
+    std::optional<std::size_t> PlainTextInto(std::span<char> out) const;
+    std::size_t PlainTextBound() const { return text.size() + paragraphs.size(); }
 
     // Opens a new last paragraph, without runs.
     TextParagraph& AddParagraph();

@@ -11,11 +11,15 @@
 #include <fstream>
 #include <locale>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#else
+#include <unistd.h> // environ
 #endif
 
 namespace tessarin {
@@ -74,6 +78,22 @@ bool IsUsableSeparator(char c)
 {
     return c > ' ' && c < '\x7F' && (c < '0' || c > '9');
 }
+
+#ifndef _WIN32
+// Every variable that takes part in naming the user's locale, as one text.
+std::string LocaleVariables()
+{
+    std::string names;
+    for (char** variable = environ; variable != nullptr && *variable != nullptr; ++variable) {
+        const std::string_view entry(*variable);
+        if (entry.starts_with("LC_") || entry.starts_with("LANG=") || entry.starts_with("LOCPATH=")) {
+            names += entry;
+            names += '\0';
+        }
+    }
+    return names;
+}
+#endif
 
 } // namespace
 
@@ -168,13 +188,25 @@ char UserDecimalSeparator()
     }
     return '.';
 #else
+    // Building the user's locale costs more than writing a report, and the
+    // window asks for every report: the answer is kept for as long as the
+    // variables that name the locale read the same.
+    thread_local std::string knownNames;
+    thread_local char known = 0;
+    std::string names = LocaleVariables();
+    if (known != 0 && names == knownNames)
+        return known;
+    char separator = '.';
     try {
-        const char separator = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
-        return IsUsableSeparator(separator) ? separator : '.';
+        separator = std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+        if (!IsUsableSeparator(separator))
+            separator = '.';
     } catch (const std::runtime_error&) {
         // An unknown name in LANG or LC_* makes the user's locale unavailable.
-        return '.';
     }
+    knownNames = std::move(names);
+    known = separator;
+    return separator;
 #endif
 }
 

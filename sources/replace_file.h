@@ -19,5 +19,8 @@ namespace tessarin {
 // FIFO or a socket is written in place, as a shell's redirection would. A
 // hard-linked file comes out of the replacement as a file of its own.
 bool ReplaceFileContent(const std::filesystem::path& target, std::string_view content) noexcept;
+// The same for a name in the system's own form, which needs no path object
+// in the common case: a batch writes thousands of files.
+bool ReplaceFileContent(const std::filesystem::path::string_type& target, std::string_view content) noexcept;
 
 } // namespace tessarin

@@ -171,6 +171,31 @@ TEST_F(ReportTool, OutputDirGetsOneFilePerInputAndSkipsTheRefused)
     EXPECT_EQ(out_.str(), "");
 }
 
+TEST_F(ReportTool, OutputNamesEndWhereTheInputsLastDotStarts)
+{
+    const std::array<std::pair<const char*, const char*>, 5> cases{{
+        {"plain", "plain.json"},
+        {"two.dots.bin", "two.dots.json"},
+        {".hidden", ".hidden.json"},
+        {"..bin", "..json"},
+        {"trailing.", "trailing.json"},
+    }};
+    std::vector<std::string> args{"--format", "json", "--output-dir", (dir_ / "out").string()};
+    std::vector<std::string> expected;
+    for (const auto& [input, output] : cases) {
+        fs::copy_file(kData / "CPQ-227CE6ADB604.bin", dir_ / input);
+        args.push_back((dir_ / input).string());
+        expected.push_back(output);
+    }
+    ASSERT_EQ(Run(args), 0) << err_.str();
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_ / "out"))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
 TEST_F(ReportTool, OutputFileIsReplacedWholeOrNotAtAll)
 {
     const fs::path target = dir_ / "report.rtf";

@@ -97,6 +97,23 @@ TEST(DocumentModel, TextsWithEscapesAndControlWordsReadBackAsTheirModel)
     }
 }
 
+// The plain text is laid out for paragraphs whose texts follow each other,
+// as appending makes them; a model that reuses text must still come out
+// whole, and never past the room it is given.
+TEST(DocumentModel, PlainTextOfParagraphsThatShareTextStaysInItsRoom)
+{
+    DocumentModel model = EmptyDocument();
+    model.AppendText({}, "shared");
+    model.AddParagraph();
+    model.AddParagraph();
+    model.paragraphs[2].firstRun = 0;
+    model.paragraphs[2].endRun = 1;
+    EXPECT_EQ(model.PlainText(), "shared\n\nshared\n");
+    std::string room(model.PlainTextBound() + 1, '#');
+    EXPECT_FALSE(model.PlainTextInto(std::span<char>(room.data(), model.PlainTextBound())));
+    EXPECT_EQ(room.back(), '#');
+}
+
 // Plain stretches are taken many bytes at a time: a character that needs a
 // look must be seen wherever it stands. Texts that are not RTF are escaped
 // only where they need it, and must come out as their escaped form would.
