@@ -3,7 +3,7 @@
 #include "bits.h"
 #include "errors.h"
 
-#include <cstdio>
+#include <iterator>
 
 namespace tessarin {
 
@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::int32_t kVideoDataBlock = 2;
 constexpr std::int32_t kVendorSpecificDataBlock = 3;
+constexpr char kHex[] = "0123456789ABCDEF";
 
 } // namespace
 
@@ -22,10 +23,26 @@ void CCEA861::Update_CEA_Data(std::span<const std::uint8_t> bytData, std::int16_
 {
     for (std::size_t i = 0; i < BlockSize; ++i) {
         const std::int64_t position = std::int64_t{intStartPosition} + static_cast<std::int64_t>(i);
-        if (position < 0 || position >= static_cast<std::int64_t>(bytData.size()))
+        if (position < 0 || position >= static_cast<std::int64_t>(bytData.size())) {
+            IndexDataBlocks(); // of the bytes stored so far
             throw IndexError("extension block source ends early");
+        }
         data_[i] = bytData[static_cast<std::size_t>(position)];
     }
+    IndexDataBlocks();
+}
+
+void CCEA861::IndexDataBlocks() noexcept
+{
+    const auto find = [this](std::int32_t tag) {
+        try {
+            return ScanForDataBlock(tag);
+        } catch (const DecodeError&) {
+            return kScanThrows;
+        }
+    };
+    videoBlock_ = find(kVideoDataBlock);
+    vendorBlock_ = find(kVendorSpecificDataBlock);
 }
 
 std::uint8_t CCEA861::at(int position) const
@@ -49,6 +66,14 @@ std::int16_t CCEA861::NumberOfNativeFormats() const noexcept
 }
 
 std::int16_t CCEA861::FindDataBlock(std::int32_t tag) const
+{
+    const std::int16_t known = tag == kVideoDataBlock ? videoBlock_
+                               : tag == kVendorSpecificDataBlock ? vendorBlock_
+                                                                 : kScanThrows;
+    return known == kScanThrows ? ScanForDataBlock(tag) : known;
+}
+
+std::int16_t CCEA861::ScanForDataBlock(std::int32_t tag) const
 {
     const int end = data_[2];
     for (int x = 4; x < end;) {
@@ -75,14 +100,16 @@ std::int16_t CCEA861::NumberOfVideoCodes() const noexcept
     }
 }
 
-std::string CCEA861::VideoFormatString(std::uint8_t bytNum) const
+std::string CCEA861::VideoFormatString(std::uint8_t bytNum) const { return std::string(VideoFormatName(bytNum)); }
+
+std::string_view CCEA861::VideoFormatName(std::uint8_t bytNum) const
 {
     if (bytNum == 0 || bytNum > NumberOfVideoCodes())
         return "Error";
     const unsigned vic = get_bit_range(at(FindDataBlock(kVideoDataBlock) + bytNum), 6, 0);
     if (vic < 1 || vic > VideoString.size())
         return "Error";
-    return std::string(VideoString[vic - 1]);
+    return VideoString[vic - 1];
 }
 
 bool CCEA861::IsNativeVideoFormat(std::uint8_t bytNum) const
@@ -96,7 +123,7 @@ bool CCEA861::SupportsRate(std::string_view rate) const
 {
     const std::int16_t count = NumberOfVideoCodes();
     for (int n = 1; n <= count; ++n)
-        if (VideoFormatString(static_cast<std::uint8_t>(n)).find(rate) != std::string::npos)
+        if (VideoFormatName(static_cast<std::uint8_t>(n)).find(rate) != std::string_view::npos)
             return true;
     return false;
 }
@@ -124,11 +151,18 @@ std::string CCEA861::VendorSpecificRegistrationIdentifier() const
 {
     if (FindDataBlock(kVendorSpecificDataBlock) < 0)
         return {};
-    const unsigned value = VendorByte(1) + 256u * VendorByte(2) + 65536u * VendorByte(3);
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", value);
-    std::string result = text;
-    if (result == "0xC03")
+    unsigned value = VendorByte(1) + 256u * VendorByte(2) + 65536u * VendorByte(3);
+    const bool hdmi = value == 0xC03;
+    // "0x" and the digits without leading zeros, as "0x%X" writes them.
+    char digits[8];
+    char* first = std::end(digits);
+    do {
+        *--first = kHex[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    std::string result = "0x";
+    result.append(first, std::end(digits));
+    if (hdmi)
         result += " (HDMI)";
     return result;
 }
@@ -139,10 +173,7 @@ std::string CCEA861::VendorSpecificPhysicalAddress() const
         return {};
     const std::uint8_t ab = VendorByte(4);
     const std::uint8_t cd = VendorByte(5);
-    char text[16];
-    std::snprintf(text, sizeof text, "%X.%X.%X.%X", get_bit_range(ab, 7, 4), get_bit_range(ab, 3, 0),
-                  get_bit_range(cd, 7, 4), get_bit_range(cd, 3, 0));
-    return text;
+    return {kHex[ab >> 4], '.', kHex[ab & 0xF], '.', kHex[cd >> 4], '.', kHex[cd & 0xF]};
 }
 
 bool CCEA861::VendorSpecificSupports_Al() const { return VendorBit(6, 7); }

@@ -56,6 +56,8 @@ public:
     bool Support60Hz2DFormat() const;
     std::int16_t NumberOfVideoCodes() const noexcept;
     std::string VideoFormatString(std::uint8_t bytNum) const;
+    // The same name without a copy: it lives as long as the program.
+    std::string_view VideoFormatName(std::uint8_t bytNum) const;
     bool IsNativeVideoFormat(std::uint8_t bytNum) const;
 
     void InitVideoString() noexcept;
@@ -77,8 +79,16 @@ private:
     // Byte P + k of the 3D fields, read like any other vendor byte.
     std::uint8_t VideoByte(int k) const;
     bool SupportsRate(std::string_view rate) const;
+    // FindDataBlock's answers for the two blocks every property looks for,
+    // found once per update; kScanThrows where the scan meets the end of
+    // the block (FindDataBlock then scans again and throws as it did).
+    static constexpr std::int16_t kScanThrows = -2;
+    void IndexDataBlocks() noexcept;
+    std::int16_t ScanForDataBlock(std::int32_t tag) const;
 
     std::array<std::uint8_t, BlockSize> data_{};
+    std::int16_t videoBlock_ = -1;
+    std::int16_t vendorBlock_ = -1;
     std::array<std::string_view, VideoFormatCount> VideoString{};
 };
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace tessarin {
@@ -69,7 +68,7 @@ void CEDIDParser::ParseBaseBlock()
 
 void CEDIDParser::ParseCEAExtension(std::span<const std::uint8_t, EDIDSize> edid)
 {
-    cea_ = std::make_unique<CCEA861>();
+    cea_.emplace();
     cea_->Update_CEA_Data(edid, kExtensionStart);
 
     // An offset below 4 would point into the extension's own header; in
@@ -118,6 +117,8 @@ void CEDIDParser::DecodeStandardTimings()
     }
 }
 
+const CCEA861* CEDIDParser::edidCEA861() const noexcept { return cea_ ? &*cea_ : nullptr; }
+
 const CDetailedTiming& CEDIDParser::DetailedTiming(std::int32_t slot) const
 {
     if (slot < 1 || slot > SlotCount)
@@ -133,9 +134,10 @@ std::string CEDIDParser::IDManufacturerName() const { return GetManufacturerName
 
 std::string CEDIDParser::IDProductId() const
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", base_[11] * 256u + base_[10]);
-    return text;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const std::uint8_t high = base_[11];
+    const std::uint8_t low = base_[10];
+    return {kHex[high >> 4], kHex[high & 0xF], kHex[low >> 4], kHex[low & 0xF]};
 }
 
 std::string CEDIDParser::IDSerialNumber() const

@@ -6,9 +6,10 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tessarin {
 
@@ -31,7 +32,7 @@ public:
     std::int32_t TypeOfExtensionBlock() const noexcept { return extensionType_; }
     // The extension of the last load that carried one; check
     // TypeOfExtensionBlock() == 2 before trusting it for the current EDID.
-    const CCEA861* edidCEA861() const noexcept { return cea_.get(); }
+    const CCEA861* edidCEA861() const noexcept;
 
     std::int32_t DetailedTimingIndex() const noexcept { return timingIndex_; }
     // Stored as given; the detailed-timing properties check it when they read.
@@ -78,6 +79,8 @@ public:
 
     // Established timings, addressed by eTiming = 10 * (byte - 35) + bit
     std::string EstablishedTimingsString(std::int32_t eTiming) const;
+    // The same text without a copy: it lives as long as the program.
+    std::string_view EstablishedTimingsName(std::int32_t eTiming) const noexcept;
     std::int16_t EstablishedTimingsHorizontalActive(std::int32_t eTiming) const noexcept;
     std::string EstablishedTimingsVerticalActive(std::int32_t eTiming) const;
     bool EstablishedTimingsSupported(std::int32_t eTiming) const noexcept;
@@ -145,7 +148,7 @@ private:
     std::array<CDetailedTiming, SlotCount> slots_{};
     std::int32_t timingIndex_ = 0;
     std::int32_t extensionType_ = 0;
-    std::unique_ptr<CCEA861> cea_;
+    std::optional<CCEA861> cea_; // in place: one report, one load
 };
 
 } // namespace tessarin

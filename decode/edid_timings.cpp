@@ -23,8 +23,13 @@ constexpr std::uint8_t kTagRangeLimits = 0xFD;
 
 std::string CEDIDParser::EstablishedTimingsString(std::int32_t eTiming) const
 {
+    return std::string(EstablishedTimingsName(eTiming));
+}
+
+std::string_view CEDIDParser::EstablishedTimingsName(std::int32_t eTiming) const noexcept
+{
     const EstablishedTiming* row = FindEstablishedTiming(eTiming);
-    return row ? std::string(row->text) : std::string();
+    return row ? row->text : std::string_view();
 }
 
 std::int16_t CEDIDParser::EstablishedTimingsHorizontalActive(std::int32_t eTiming) const noexcept

@@ -27,14 +27,21 @@ constexpr auto kEstablishedTimings = std::to_array<EstablishedTiming>({
     {27, "1152 x 870 @ 75Hz (Apple, Mac II)", 1152, 870, 75},
 });
 
+// eTiming 0..27 to its row, or nullptr: a report asks for every index.
+constexpr auto kByIndex = [] {
+    std::array<const EstablishedTiming*, 28> rows{};
+    for (const EstablishedTiming& row : kEstablishedTimings)
+        rows[static_cast<std::size_t>(row.eTiming)] = &row;
+    return rows;
+}();
+
 } // namespace
 
 const EstablishedTiming* FindEstablishedTiming(std::int32_t eTiming) noexcept
 {
-    for (const EstablishedTiming& row : kEstablishedTimings)
-        if (row.eTiming == eTiming)
-            return &row;
-    return nullptr;
+    if (eTiming < 0 || eTiming >= static_cast<std::int32_t>(kByIndex.size()))
+        return nullptr;
+    return kByIndex[static_cast<std::size_t>(eTiming)];
 }
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #include "manufacturers.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -78,13 +79,20 @@ constexpr auto kManufacturers = std::to_array<Manufacturer>({
     {"___", "Targa"},
 });
 
+constexpr bool KeyBefore(const Manufacturer& row, std::string_view key) { return row.key < key; }
+
+// Looked up by halves: every report asks once.
+static_assert(std::is_sorted(kManufacturers.begin(), kManufacturers.end(),
+                             [](const Manufacturer& a, const Manufacturer& b) { return a.key < b.key; }),
+              "manufacturer keys in byte order");
+
 } // namespace
 
 std::string GetManufacturerName(std::string_view id)
 {
-    for (const Manufacturer& row : kManufacturers)
-        if (row.key == id)
-            return std::string(row.name);
+    const auto row = std::lower_bound(kManufacturers.begin(), kManufacturers.end(), id, KeyBefore);
+    if (row != kManufacturers.end() && row->key == id)
+        return std::string(row->name);
     return std::string(id);
 }
 

@@ -83,7 +83,7 @@ void ColourSection(ReportWriter& w, const CEDIDParser& p, char separator)
     for (std::int32_t eTiming = 0; eTiming <= 27; ++eTiming) {
         Step([&] {
             if (p.EstablishedTimingsSupported(eTiming))
-                Step([&] { w.AddLabelValue("", Text(p.EstablishedTimingsString(eTiming))); });
+                Step([&] { w.AddLabelValue("", TableText(p.EstablishedTimingsName(eTiming))); });
         });
     }
     Step([&] { w.AddEmptyLine(); });

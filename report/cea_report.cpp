@@ -63,8 +63,8 @@ void VideoSection(ReportWriter& w, const CCEA861& cea)
     for (std::int16_t n = 1; n <= count; ++n) {
         const auto bytNum = static_cast<std::uint8_t>(n);
         Step([&] {
-            w.AddLabelValue("", Text(cea.VideoFormatString(bytNum)) +
-                                    ReportWriter::BooleanToNativeValue(cea.IsNativeVideoFormat(bytNum)));
+            ShortText line(TableText(cea.VideoFormatName(bytNum)));
+            w.AddLabelValue("", line += ReportWriter::BooleanToNativeValue(cea.IsNativeVideoFormat(bytNum)));
         });
     }
 }

@@ -72,6 +72,50 @@ TEST(CeaDataBlocks, CollectionEndsAtTheDescriptorOffset)
     EXPECT_FALSE(cea.Support60Hz2DFormat());
 }
 
+TEST(CeaDataBlocks, OneObjectUpdatedAgainAnswersForItsNewBytes)
+{
+    // The blocks every property looks for move, vanish and walk off the block
+    // between updates of the same object; a source ending early leaves a mix.
+    const EdidBuilder first = EdidBuilder().Cea(20).Block(2, {0x90, 4}).Block(3, {3, 12, 0, 16, 0, 0x80, 45});
+    const EdidBuilder moved = EdidBuilder().Cea(30).Block(1, {9, 7}).Block(3, {3, 12, 0}).Block(2, {16, 31, 1});
+    const EdidBuilder none = EdidBuilder().Cea(4);
+    EdidBuilder chained;
+    chained.Cea(0xFF);
+    for (std::size_t x = 4; x < 128; x += 32)
+        chained.Ext(x, {0xFF});
+    const EdidBuilder& far = chained;
+    CCEA861 cea;
+    const auto expectSameAnswers = [&](const CCEA861& fresh, const char* step) {
+        for (std::int32_t tag : {2, 3}) {
+            std::int16_t want = 0;
+            try {
+                want = fresh.FindDataBlock(tag);
+            } catch (const IndexError&) {
+                EXPECT_THROW(static_cast<void>(cea.FindDataBlock(tag)), IndexError) << step;
+                continue;
+            }
+            EXPECT_EQ(cea.FindDataBlock(tag), want) << step << " tag " << tag;
+        }
+        EXPECT_EQ(cea.NumberOfVideoCodes(), fresh.NumberOfVideoCodes()) << step;
+        EXPECT_EQ(cea.Support60Hz2DFormat(), fresh.Support60Hz2DFormat()) << step;
+    };
+    for (const auto& [edid, step] : {std::pair{&first, "first"}, std::pair{&moved, "moved"},
+                                     std::pair{&none, "none"}, std::pair{&far, "far"}, std::pair{&first, "again"}}) {
+        cea.Update_CEA_Data(edid->Bytes(), 128);
+        expectSameAnswers(CeaOf(*edid), step);
+    }
+    EXPECT_EQ(cea.VendorSpecificRegistrationIdentifier(), "0xC03 (HDMI)");
+
+    // The first 20 bytes of `moved` over `first`: its header, `first`'s blocks behind it.
+    std::vector<std::uint8_t> head(moved.Bytes().begin() + 128, moved.Bytes().begin() + 148);
+    EXPECT_THROW(cea.Update_CEA_Data(head, 0), IndexError);
+    std::vector<std::uint8_t> mixed(first.Bytes().begin(), first.Bytes().end());
+    std::copy(head.begin(), head.end(), mixed.begin() + 128);
+    CCEA861 fresh;
+    fresh.Update_CEA_Data(mixed, 128);
+    expectSameAnswers(fresh, "partial");
+}
+
 TEST(CeaVideo, DescriptorsNameTheirVicAndNativeFlag)
 {
     const CCEA861 cea =
