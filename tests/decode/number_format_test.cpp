@@ -48,6 +48,10 @@ TEST(FormatSingle, WritesWhatPrintfWritesAcrossTheFloats)
     int differences = 0;
     for (std::uint64_t bits = 0; bits <= 0xFFFFFFFFu; bits += 65521) {
         const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        // C libraries differ on the sign of a NaN (mingw's printf drops it),
+        // and no EDID value is one.
+        if (std::isnan(value))
+            continue;
         if (FormatSingle(value) != Printf(value) && ++differences <= 10)
             ADD_FAILURE() << std::hex << bits << ": " << FormatSingle(value) << " not " << Printf(value);
     }
