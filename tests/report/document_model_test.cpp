@@ -114,6 +114,13 @@ TEST(DocumentModel, PlainTextOfParagraphsThatShareTextStaysInItsRoom)
     EXPECT_EQ(room.back(), '#');
 }
 
+// A character the code page lacks is one '?', however many bytes it takes.
+TEST(DocumentModel, ACharacterTheCodePageLacksIsOneQuestionMark)
+{
+    EXPECT_EQ(EscapeRtfText("a\u0416b\u20AC c\U0001F600d\xF0\x9F"), "a?b\\'80 c?d??");
+    EXPECT_EQ(Utf8ToWindows1252("\U0001F600\u00E9\u0416"), "?\xE9?");
+}
+
 // Plain stretches are taken many bytes at a time: a character that needs a
 // look must be seen wherever it stands. Texts that are not RTF are escaped
 // only where they need it, and must come out as their escaped form would.
