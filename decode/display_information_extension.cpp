@@ -175,18 +175,22 @@ void DecodeDisplayInformationExtension(std::span<const std::uint8_t, 128> block,
 {
     const Bytes b(block);
     w.Integer(s, "version", "Version", b[1]);
-    Section digital = Titled("Digital Interface", "digital_interface");
-    DigitalInterface(digital, w, b);
-    s.children.push_back(std::move(digital));
-    Section device = Titled("Display Device", "display_device");
-    DisplayDevice(device, w, b);
-    s.children.push_back(std::move(device));
-    Section capabilities = Titled("Display Capabilities & Feature Support Set", "display_capabilities");
-    Capabilities(capabilities, w, b);
-    s.children.push_back(std::move(capabilities));
-    Section transfer = Titled("Display Transfer Characteristics", "display_transfer_characteristics");
-    TransferCharacteristics(transfer, w, b);
-    s.children.push_back(std::move(transfer));
+    struct Part {
+        const char* title;
+        const char* key;
+        void (*decode)(Section&, const FieldWriter&, Bytes);
+    };
+    static constexpr Part kParts[] = {
+        {"Digital Interface", "digital_interface", DigitalInterface},
+        {"Display Device", "display_device", DisplayDevice},
+        {"Display Capabilities & Feature Support Set", "display_capabilities", Capabilities},
+        {"Display Transfer Characteristics", "display_transfer_characteristics", TransferCharacteristics},
+    };
+    for (const Part& part : kParts) {
+        Section child = Titled(part.title, part.key);
+        part.decode(child, w, b);
+        s.children.push_back(std::move(child));
+    }
 }
 
 } // namespace tessarin::complete

@@ -54,10 +54,9 @@ void DocumentBuilder::ResetParagraph()
 
 const DocumentModel& DocumentBuilder::Document()
 {
-    // The document's closing brace restores the properties in force before
-    // its opening one: the defaults.
     // A last paragraph with text has the properties in force now, as if it
-    // ended here.
+    // ended here; an empty one those the document's closing brace restores,
+    // the ones in force before its opening brace: the defaults.
     TextParagraph& last = document_.paragraphs.back();
     if (last.firstRun == last.endRun) {
         last.alignment = ParagraphAlignment::Left;

@@ -131,6 +131,8 @@ void ReportWriter::AddTextLabelValue(std::string_view label, std::string_view va
 
 std::string_view ReportWriter::Escaped(std::string_view text, std::string& buffer)
 {
+    if (NeedsNoRtfEscape(text))
+        return text;
     buffer.clear();
     AppendRtfEscaped(text, buffer);
     return buffer;

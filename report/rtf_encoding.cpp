@@ -93,6 +93,43 @@ std::size_t AsciiEnd(std::string_view text, std::size_t pos)
     return pos;
 }
 
+// Where the stretch from `pos` of printable ASCII but "\", "{" and "}" (and
+// tabs, with `Tabs`) ends.
+template <bool Tabs>
+std::size_t PlainEnd(std::string_view rtf, std::size_t pos)
+{
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (int c = 0x20; c < 0x7F; ++c)
+            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
+        plain['\t'] = Tabs;
+        return plain;
+    }();
+    // Eight bytes at a time while none needs a look: a report is thousands
+    // of short plain texts, and a byte-by-byte table look-up was most of the
+    // cost of taking them in. The tests flag, exactly for the first flagged
+    // byte, those of 0x80 and up, those below 0x20, "\", and 0x7B-0x7F
+    // ("{", "}" and a few plain ones, which the byte loop then takes).
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHigh = 0x8080808080808080u;
+    while (rtf.size() - pos >= 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, rtf.data() + pos, 8);
+        const std::uint64_t backslash = x ^ (0x5C * kOnes);
+        const std::uint64_t flagged =
+            (x | (x - 0x20 * kOnes) | ((backslash - kOnes) & ~backslash) | ((x & ~kHigh) + 0x05 * kOnes)) & kHigh;
+        if (flagged != 0) {
+            if constexpr (std::endian::native == std::endian::little)
+                pos += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
+            break;
+        }
+        pos += 8;
+    }
+    while (pos < rtf.size() && kPlain[static_cast<unsigned char>(rtf[pos])])
+        ++pos;
+    return pos;
+}
+
 } // namespace
 
 std::string Utf8ToWindows1252(std::string_view utf8)
@@ -131,24 +168,13 @@ void AppendRtfEscaped(std::string_view utf8, std::string& out)
     static constexpr char kHex[] = "0123456789abcdef";
     // Printable ASCII that needs no escape, nearly all a monitor's texts
     // hold, is copied a stretch at a time.
-    static constexpr auto kPlain = [] {
-        std::array<bool, 256> plain{};
-        for (int c = 0x20; c < 0x7F; ++c)
-            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
-        return plain;
-    }();
-    const char* const begin = utf8.data();
-    const char* const end = begin + utf8.size();
-    for (const char* p = begin; p != end;) {
-        const char* const plain = p;
-        while (p != end && kPlain[static_cast<unsigned char>(*p)])
-            ++p;
-        out.append(plain, p);
-        if (p == end)
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t plain = pos;
+        pos = PlainEnd<false>(utf8, pos);
+        out.append(utf8.substr(plain, pos - plain));
+        if (pos == utf8.size())
             break;
-        std::size_t pos = static_cast<std::size_t>(p - begin);
         const char32_t c = NextCodePoint(utf8, pos);
-        p = begin + pos;
         if (c == U'\\' || c == U'{' || c == U'}') {
             out.push_back('\\');
             out.push_back(static_cast<char>(c));
@@ -253,46 +279,6 @@ void AppendShownByte(std::uint8_t byte, std::string& out)
         AppendWindows1252AsUtf8(byte, out);
 }
 
-namespace {
-
-// Where the stretch from `pos` of printable ASCII but "\", "{" and "}" (and
-// tabs, with `Tabs`) ends.
-template <bool Tabs>
-std::size_t PlainEnd(std::string_view rtf, std::size_t pos)
-{
-    static constexpr auto kPlain = [] {
-        std::array<bool, 256> plain{};
-        for (int c = 0x20; c < 0x7F; ++c)
-            plain[static_cast<std::size_t>(c)] = c != '\\' && c != '{' && c != '}';
-        plain['\t'] = Tabs;
-        return plain;
-    }();
-    // Eight bytes at a time while none needs a look: a report is thousands
-    // of short plain texts, and a byte-by-byte table look-up was most of the
-    // cost of taking them in. The tests flag, exactly for the first flagged
-    // byte, those of 0x80 and up, those below 0x20, "\", and 0x7B-0x7F
-    // ("{", "}" and a few plain ones, which the byte loop then takes).
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHigh = 0x8080808080808080u;
-    while (rtf.size() - pos >= 8) {
-        std::uint64_t x = 0;
-        std::memcpy(&x, rtf.data() + pos, 8);
-        const std::uint64_t backslash = x ^ (0x5C * kOnes);
-        const std::uint64_t flagged =
-            (x | (x - 0x20 * kOnes) | ((backslash - kOnes) & ~backslash) | ((x & ~kHigh) + 0x05 * kOnes)) & kHigh;
-        if (flagged != 0) {
-            if constexpr (std::endian::native == std::endian::little)
-                pos += static_cast<std::size_t>(std::countr_zero(flagged)) / 8;
-            break;
-        }
-        pos += 8;
-    }
-    while (pos < rtf.size() && kPlain[static_cast<unsigned char>(rtf[pos])])
-        ++pos;
-    return pos;
-}
-
-} // namespace
 
 std::size_t PlainTextEnd(std::string_view rtf, std::size_t pos)
 {
